@@ -1,0 +1,3 @@
+#include "app/ScrivaneMain.h"
+
+int main(int argc, char** argv) { return ScrivaneMain(argc, argv); }

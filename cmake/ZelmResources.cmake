@@ -1,0 +1,82 @@
+# zelm_add_resources(TARGET MODULE MANIFEST [EXECUTABLE|LIBRARY])
+#
+# Compiles a module's resources into a source file of TARGET that registers them with
+# the platform's resource table when the module is loaded. Each manifest line is
+#   TYPE ID FILE        with TYPE BITMAP, ICON, DIALOG, MENU or a number
+#   STRING ID TEXT      a string-table entry (UTF-8, rest of the line)
+# FILE is relative to the manifest; lines starting with # are comments.
+function(zelm_add_resources target module manifest kind)
+  get_filename_component(base ${manifest} DIRECTORY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest})
+  file(STRINGS ${manifest} lines ENCODING UTF-8)
+  set(arrays "")
+  set(entries "")
+  set(index 0)
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[ \t]*(#|$)")
+      continue()
+    endif()
+    if(NOT line MATCHES "^([A-Z0-9_]+)[ \t]+([0-9]+)[ \t]+(.*)$")
+      message(FATAL_ERROR "${manifest}: bad resource line: ${line}")
+    endif()
+    set(type ${CMAKE_MATCH_1})
+    set(id ${CMAKE_MATCH_2})
+    set(rest ${CMAKE_MATCH_3})
+    if(type STREQUAL "STRING")
+      string(HEX "${rest}" hex)
+      set(typeNumber 6)
+    else()
+      set(types_BITMAP 2)
+      set(types_ICON 3)
+      set(types_MENU 4)
+      set(types_DIALOG 5)
+      set(types_GROUP_ICON 14)
+      set(types_VERSION 16)
+      if(DEFINED types_${type})
+        set(typeNumber ${types_${type}})
+      else()
+        set(typeNumber ${type})
+      endif()
+      set(file ${base}/${rest})
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+      file(READ ${file} hex HEX)
+    endif()
+    string(LENGTH "${hex}" hexLength)
+    math(EXPR size "${hexLength} / 2")
+    if(size EQUAL 0)
+      set(bytes "0")
+    else()
+      string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    endif()
+    string(APPEND arrays "const BYTE kResource${index}[] = {${bytes}};\n")
+    string(APPEND entries "    {${typeNumber}, ${id}, kResource${index}, ${size}},\n")
+    math(EXPR index "${index} + 1")
+  endforeach()
+  if(kind STREQUAL "EXECUTABLE")
+    set(isExecutable true)
+  else()
+    set(isExecutable false)
+  endif()
+  if(index EQUAL 0)
+    set(entryTable "const zelm::platform::ResourceEntry* const kEntries = nullptr;\nconstexpr std::size_t kCount = 0;")
+  else()
+    set(entryTable "const zelm::platform::ResourceEntry kEntries[] = {\n${entries}};\nconstexpr std::size_t kCount = sizeof kEntries / sizeof kEntries[0];")
+  endif()
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/${module}_resources.cpp)
+  file(CONFIGURE OUTPUT ${out} CONTENT "// Generated from ${manifest}: do not edit.
+#include \"platform/kernel/resources.h\"
+
+namespace {
+${arrays}
+${entryTable}
+
+struct ResourceRegistration {
+    HMODULE handle = zelm::platform::RegisterModuleResources(\"${module}\", ${isExecutable}, kEntries, kCount);
+    ~ResourceRegistration() { zelm::platform::UnregisterModuleResources(handle); }
+} g_registration;
+}  // namespace
+
+HMODULE zelm_${module}_ResourceModule() { return g_registration.handle; }
+" @ONLY)
+  target_sources(${target} PRIVATE ${out})
+endfunction()

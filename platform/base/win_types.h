@@ -1,0 +1,119 @@
+#pragma once
+// The basic types, handles and constants of the operating-system interface, with
+// their usual names and sizes (ILP32 sizes where the record layouts depend on them).
+
+#include <cstddef>
+#include <cstdint>
+
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using LONG = std::int32_t;
+using ULONG = std::uint32_t;
+using UINT = unsigned int;
+using INT = int;
+using BOOL = int;
+using CHAR = char;
+using WCHAR = char16_t;
+using SHORT = std::int16_t;
+using USHORT = std::uint16_t;
+using LONGLONG = std::int64_t;
+using ULONGLONG = std::uint64_t;
+using UINT_PTR = std::uintptr_t;
+using LONG_PTR = std::intptr_t;
+using INT_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
+using SIZE_T = std::size_t;
+using WPARAM = UINT_PTR;
+using LPARAM = LONG_PTR;
+using LRESULT = LONG_PTR;
+using HRESULT = std::int32_t;
+using COLORREF = DWORD;
+using ATOM = WORD;
+
+using LPSTR = char*;
+using LPCSTR = const char*;
+using LPWSTR = WCHAR*;
+using LPCWSTR = const WCHAR*;
+using LPVOID = void*;
+using LPCVOID = const void*;
+using LPBYTE = BYTE*;
+using LPDWORD = DWORD*;
+using LPLONG = LONG*;
+using PBYTE = BYTE*;
+using PLONG = LONG*;
+
+union LARGE_INTEGER {
+    struct {
+        DWORD LowPart;
+        LONG HighPart;
+    } u;
+    LONGLONG QuadPart;
+};
+
+#define ZELM_DECLARE_HANDLE(name) \
+    struct name##__;              \
+    using name = name##__*
+
+ZELM_DECLARE_HANDLE(HWND);
+ZELM_DECLARE_HANDLE(HINSTANCE);
+ZELM_DECLARE_HANDLE(HKEY);
+ZELM_DECLARE_HANDLE(HDC);
+ZELM_DECLARE_HANDLE(HGDIOBJ);
+ZELM_DECLARE_HANDLE(HICON);
+ZELM_DECLARE_HANDLE(HMENU);
+ZELM_DECLARE_HANDLE(HRSRC);
+ZELM_DECLARE_HANDLE(HGLOBAL);
+ZELM_DECLARE_HANDLE(HMONITOR);
+using HANDLE = void*;
+using HMODULE = HINSTANCE;
+using HCURSOR = HICON;
+// GDI object handles all share one handle space (HGDIOBJ); the typed names are for
+// readability at the call sites, as in the original headers' non-strict mode.
+using HBITMAP = HGDIOBJ;
+using HFONT = HGDIOBJ;
+using HBRUSH = HGDIOBJ;
+using HPEN = HGDIOBJ;
+using HPALETTE = HGDIOBJ;
+using HRGN = HGDIOBJ;
+
+using PHKEY = HKEY*;
+
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
+#define MAX_PATH 260
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+using LPPOINT = POINT*;
+
+constexpr WORD LOWORD(DWORD_PTR l) { return static_cast<WORD>(l & 0xFFFF); }
+constexpr WORD HIWORD(DWORD_PTR l) { return static_cast<WORD>((l >> 16) & 0xFFFF); }
+constexpr BYTE LOBYTE(DWORD_PTR w) { return static_cast<BYTE>(w & 0xFF); }
+constexpr LONG MAKELONG(WORD lo, WORD hi) { return static_cast<LONG>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }
+constexpr LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(static_cast<DWORD>(MAKELONG(lo, hi))); }
+
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) { return static_cast<COLORREF>(r | (g << 8) | (b << 16)); }
+constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
+constexpr BYTE GetGValue(COLORREF c) { return static_cast<BYTE>((c >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF); }
+
+// Integer resource names: a number below 0x10000 passed where a name is expected.
+#define MAKEINTRESOURCEA(i) (reinterpret_cast<LPSTR>(static_cast<UINT_PTR>(static_cast<WORD>(i))))
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define IS_INTRESOURCE(p) ((reinterpret_cast<UINT_PTR>(p) >> 16) == 0)
