@@ -1,0 +1,62 @@
+#pragma once
+// The application message box: every message to the user goes through this one
+// entry point, which tests can replace to read the text and choose the answer.
+
+#include <functional>
+
+#include "platform/base/win_types.h"
+
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_OKCANCEL = 0x1;
+constexpr UINT MB_ABORTRETRYIGNORE = 0x2;
+constexpr UINT MB_YESNOCANCEL = 0x3;
+constexpr UINT MB_YESNO = 0x4;
+constexpr UINT MB_RETRYCANCEL = 0x5;
+constexpr UINT MB_ICONHAND = 0x10;
+constexpr UINT MB_ICONERROR = MB_ICONHAND;
+constexpr UINT MB_ICONSTOP = MB_ICONHAND;
+constexpr UINT MB_ICONQUESTION = 0x20;
+constexpr UINT MB_ICONEXCLAMATION = 0x30;
+constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr UINT MB_ICONASTERISK = 0x40;
+constexpr UINT MB_ICONINFORMATION = MB_ICONASTERISK;
+constexpr UINT MB_DEFBUTTON2 = 0x100;
+constexpr UINT MB_DEFBUTTON3 = 0x200;
+constexpr UINT MB_TYPEMASK = 0xF;
+constexpr UINT MB_ICONMASK = 0xF0;
+constexpr UINT MB_DEFMASK = 0xF00;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+// Shows the text with the application's title as caption and returns the button
+// pressed. nIDHelp is accepted for the framework's signature and not used.
+int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
+
+namespace zelm::framework {
+
+struct MessageBoxRequest {
+    const char* text;
+    const char* caption;
+    UINT type;
+};
+using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
+
+// Replaces the entry point (tests); returns the previous handler. An empty handler
+// restores the default one.
+MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+// The button chosen when nobody can be asked: the default button of the type.
+int DefaultMessageBoxAnswer(UINT type);
+
+// The caption of the application's message boxes.
+void SetApplicationTitle(const char* title);
+const char* ApplicationTitle();
+
+}  // namespace zelm::framework
