@@ -1,0 +1,277 @@
+#include "framework/messages/MessageQueue.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QEventLoop>
+#include <QThread>
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <semaphore>
+#include <unordered_map>
+
+#include "framework/messages/Messaging.h"
+#include "framework/windows/CWnd.h"
+#include "platform/base/errors.h"
+
+namespace zelm::framework {
+
+namespace {
+
+const auto kSentMessage = static_cast<QEvent::Type>(QEvent::registerEventType());
+const auto kPostedMessage = static_cast<QEvent::Type>(QEvent::registerEventType());
+const auto kQuitMessage = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+// The sender's side of a sent message: released when the message has been handled or
+// when it is dropped because its window went away.
+struct Completion {
+    std::binary_semaphore done{0};
+    LRESULT result = 0;
+};
+
+class MessageEvent : public QEvent {
+public:
+    MessageEvent(Type type, const MSG& message, std::shared_ptr<Completion> completion = nullptr)
+        : QEvent(type), msg(message), completion(std::move(completion))
+    {
+    }
+    ~MessageEvent() override
+    {
+        if (completion) completion->done.release();
+    }
+    MSG msg;
+    std::shared_ptr<Completion> completion;
+};
+
+class WindowPort : public QObject {
+public:
+    explicit WindowPort(CWnd* window) : m_window(window) {}
+    bool event(QEvent* e) override
+    {
+        if (e->type() != kSentMessage && e->type() != kPostedMessage) return QObject::event(e);
+        auto* message = static_cast<MessageEvent*>(e);
+        LRESULT result = m_window->WindowProc(message->msg.message, message->msg.wParam, message->msg.lParam);
+        if (message->completion) message->completion->result = result;
+        return true;
+    }
+    CWnd* window() const { return m_window; }
+
+private:
+    CWnd* m_window;
+};
+
+class ThreadPort : public QObject {
+public:
+    explicit ThreadPort(ThreadMessageHandler handler) : m_handler(std::move(handler)) {}
+    bool event(QEvent* e) override
+    {
+        if (e->type() == kPostedMessage) {
+            m_handler(static_cast<MessageEvent*>(e)->msg);
+            return true;
+        }
+        if (e->type() == kQuitMessage) {
+            RequestQuit(static_cast<int>(static_cast<MessageEvent*>(e)->msg.wParam));
+            return true;
+        }
+        return QObject::event(e);
+    }
+    void RequestQuit(int code)
+    {
+        m_quitRequested = true;
+        m_exitCode = code;
+        if (m_loop) m_loop->exit(code);
+    }
+    int Run()
+    {
+        if (m_quitRequested) return m_exitCode;
+        QEventLoop loop;
+        m_loop = &loop;
+        int code = loop.exec();
+        m_loop = nullptr;
+        return code;
+    }
+
+private:
+    ThreadMessageHandler m_handler;
+    QEventLoop* m_loop = nullptr;
+    bool m_quitRequested = false;
+    int m_exitCode = 0;
+};
+
+struct Registry {
+    std::mutex lock;
+    std::unordered_map<HWND, WindowPort*> windows;
+    std::unordered_map<DWORD, ThreadPort*> threads;
+    UINT_PTR nextHandle = 0x10010;
+};
+
+Registry& Ports()
+{
+    static Registry* registry = new Registry;  // used until the last thread ends
+    return *registry;
+}
+
+std::atomic<DWORD> g_nextThreadId{1};
+thread_local DWORD t_threadId = 0;
+
+MSG MakeMsg(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) { return MSG{hWnd, message, wParam, lParam, 0, {0, 0}}; }
+
+ThreadPort* CurrentThreadPort()
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto it = registry.threads.find(GetCurrentThreadId());
+    return it == registry.threads.end() ? nullptr : it->second;
+}
+
+// Waits for a sent message's answer, meanwhile answering messages sent to this thread's
+// windows, so that two threads sending to each other do not block forever.
+LRESULT AwaitAnswer(Completion& completion)
+{
+    using namespace std::chrono_literals;
+    while (!completion.done.try_acquire_for(2ms)) QCoreApplication::sendPostedEvents(nullptr, kSentMessage);
+    return completion.result;
+}
+
+}  // namespace
+
+HWND RegisterWindow(CWnd* window)
+{
+    auto* port = new WindowPort(window);
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto hWnd = reinterpret_cast<HWND>(registry.nextHandle);
+    registry.nextHandle += 0x10;
+    registry.windows.emplace(hWnd, port);
+    return hWnd;
+}
+
+void UnregisterWindow(HWND hWnd)
+{
+    WindowPort* port = nullptr;
+    {
+        auto& registry = Ports();
+        std::lock_guard guard(registry.lock);
+        auto it = registry.windows.find(hWnd);
+        if (it == registry.windows.end()) return;
+        port = it->second;
+        registry.windows.erase(it);
+    }
+    // Pending messages are deleted with the port, which releases their senders.
+    if (port->thread() == QThread::currentThread())
+        delete port;
+    else
+        port->deleteLater();
+}
+
+CWnd* WindowFromHandle(HWND hWnd)
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto it = registry.windows.find(hWnd);
+    return it == registry.windows.end() ? nullptr : it->second->window();
+}
+
+void RegisterThreadQueue(DWORD threadId, QThread* home, ThreadMessageHandler handler)
+{
+    auto* port = new ThreadPort(std::move(handler));
+    port->moveToThread(home);
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    registry.threads.emplace(threadId, port);
+}
+
+void UnregisterThreadQueue(DWORD threadId)
+{
+    ThreadPort* port = nullptr;
+    {
+        auto& registry = Ports();
+        std::lock_guard guard(registry.lock);
+        auto it = registry.threads.find(threadId);
+        if (it == registry.threads.end()) return;
+        port = it->second;
+        registry.threads.erase(it);
+    }
+    delete port;
+}
+
+int RunMessageLoop()
+{
+    ThreadPort* port = CurrentThreadPort();
+    if (port != nullptr) return port->Run();
+    QEventLoop loop;
+    return loop.exec();
+}
+
+DWORD AllocateThreadId() { return g_nextThreadId++; }
+
+void AdoptThreadId(DWORD threadId) { t_threadId = threadId; }
+
+}  // namespace zelm::framework
+
+using namespace zelm::framework;
+
+LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    auto completion = std::make_shared<Completion>();
+    {
+        auto& registry = Ports();
+        std::unique_lock guard(registry.lock);
+        auto it = registry.windows.find(hWnd);
+        if (it == registry.windows.end()) {
+            SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+            return 0;
+        }
+        WindowPort* port = it->second;
+        if (port->thread() == QThread::currentThread()) {
+            guard.unlock();
+            return port->window()->WindowProc(Msg, wParam, lParam);
+        }
+        QCoreApplication::postEvent(port, new MessageEvent(kSentMessage, MakeMsg(hWnd, Msg, wParam, lParam), completion));
+    }
+    return AwaitAnswer(*completion);
+}
+
+BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto it = registry.windows.find(hWnd);
+    if (it == registry.windows.end()) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
+        return FALSE;
+    }
+    QCoreApplication::postEvent(it->second, new MessageEvent(kPostedMessage, MakeMsg(hWnd, Msg, wParam, lParam)));
+    return TRUE;
+}
+
+BOOL PostThreadMessage(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto it = registry.threads.find(idThread);
+    if (it == registry.threads.end()) {
+        SetLastError(ERROR_INVALID_THREAD_ID);
+        return FALSE;
+    }
+    QEvent::Type type = Msg == WM_QUIT ? kQuitMessage : kPostedMessage;
+    QCoreApplication::postEvent(it->second, new MessageEvent(type, MakeMsg(nullptr, Msg, wParam, lParam)));
+    return TRUE;
+}
+
+void PostQuitMessage(int nExitCode)
+{
+    DWORD self = GetCurrentThreadId();
+    if (!PostThreadMessage(self, WM_QUIT, static_cast<WPARAM>(nExitCode), 0) && QCoreApplication::instance() &&
+        QThread::currentThread() == QCoreApplication::instance()->thread())
+        QCoreApplication::exit(nExitCode);
+}
+
+BOOL IsWindow(HWND hWnd) { return WindowFromHandle(hWnd) != nullptr; }
+
+DWORD GetCurrentThreadId()
+{
+    if (t_threadId == 0) t_threadId = AllocateThreadId();
+    return t_threadId;
+}

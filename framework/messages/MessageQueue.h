@@ -1,0 +1,34 @@
+#pragma once
+// The machinery behind the message calls: one delivery object per window and per
+// thread with a message loop, living in the thread that owns it. Internal to the framework.
+
+#include <functional>
+
+#include "platform/base/win_types.h"
+#include "platform/user/window_messages.h"
+
+class CWnd;
+class QThread;
+
+namespace zelm::framework {
+
+// Windows: a handle for the window object, owned by the calling thread.
+HWND RegisterWindow(CWnd* window);
+// Removes the handle; messages sent to it and not yet handled return 0 to their senders.
+void UnregisterWindow(HWND hWnd);
+CWnd* WindowFromHandle(HWND hWnd);
+
+// Threads: a queue for the thread, created before it runs so that messages posted to
+// a suspended thread wait there. Posted thread messages go to the handler.
+using ThreadMessageHandler = std::function<void(MSG&)>;
+void RegisterThreadQueue(DWORD threadId, QThread* home, ThreadMessageHandler handler);
+// Called by the thread itself when it ends; later posts to it fail.
+void UnregisterThreadQueue(DWORD threadId);
+// Runs the calling thread's message loop until PostQuitMessage; returns its exit code.
+int RunMessageLoop();
+// A thread identifier for a thread that has not started yet.
+DWORD AllocateThreadId();
+// Makes the calling thread use an identifier allocated earlier.
+void AdoptThreadId(DWORD threadId);
+
+}  // namespace zelm::framework

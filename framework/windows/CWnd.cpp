@@ -1,0 +1,53 @@
+#include "framework/windows/CWnd.h"
+
+#include "framework/messages/MessageQueue.h"
+
+IMPLEMENT_DYNAMIC(CWnd, CObject)
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+END_MESSAGE_MAP()
+
+CWnd::~CWnd()
+{
+    if (m_hWnd != nullptr) zelm::framework::UnregisterWindow(m_hWnd);
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return zelm::framework::WindowFromHandle(hWnd); }
+
+BOOL CWnd::CreateMessageOnlyWindow()
+{
+    if (m_hWnd != nullptr) return FALSE;
+    AttachNewHandle();
+    return TRUE;
+}
+
+void CWnd::AttachNewHandle() { m_hWnd = zelm::framework::RegisterWindow(this); }
+
+BOOL CWnd::DestroyWindow()
+{
+    if (m_hWnd == nullptr) return FALSE;
+    WindowProc(WM_DESTROY, 0, 0);
+    zelm::framework::UnregisterWindow(m_hWnd);
+    m_hWnd = nullptr;
+    PostNcDestroy();
+    return TRUE;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::SendMessage(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::PostMessage(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (DispatchMapMessage(message, wParam, lParam, &result)) return result;
+    return DefWindowProc(message, wParam, lParam);
+}
+
+LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }

@@ -1,0 +1,235 @@
+#include "platform/kernel/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/base/errors.h"
+
+namespace {
+
+// One reserved byte per right: "opened for reading", "opened for writing", "denies
+// reading", "denies writing". An opener holds a shared lock on the bytes of the rights
+// it has and the denials it makes; a conflicting opener finds those locks. The bytes
+// lie near the top of the offset range, where no file has data.
+constexpr off_t kShareLockBase = 0x7FFFFFFF00000000LL;
+enum ShareToken { kHasRead, kHasWrite, kDeniesRead, kDeniesWrite };
+
+struct FileRecord {
+    int fd;
+};
+
+bool SomeoneHolds(int fd, ShareToken token)
+{
+    struct flock probe {};
+    probe.l_type = F_WRLCK;
+    probe.l_whence = SEEK_SET;
+    probe.l_start = kShareLockBase + token;
+    probe.l_len = 1;
+    if (fcntl(fd, F_OFD_GETLK, &probe) != 0) return false;  // no locking here: no sharing rules
+    return probe.l_type != F_UNLCK;
+}
+
+void Hold(int fd, ShareToken token)
+{
+    struct flock lock {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = kShareLockBase + token;
+    lock.l_len = 1;
+    fcntl(fd, F_OFD_SETLK, &lock);
+}
+
+// Applies the share rules between this opener and those before it.
+bool ClaimShareMode(int fd, DWORD access, DWORD share)
+{
+    bool read = access & GENERIC_READ;
+    bool write = access & GENERIC_WRITE;
+    bool denyRead = !(share & FILE_SHARE_READ);
+    bool denyWrite = !(share & FILE_SHARE_WRITE);
+    if ((read && SomeoneHolds(fd, kDeniesRead)) || (write && SomeoneHolds(fd, kDeniesWrite)) ||
+        (denyRead && SomeoneHolds(fd, kHasRead)) || (denyWrite && SomeoneHolds(fd, kHasWrite)))
+        return false;
+    if (read) Hold(fd, kHasRead);
+    if (write) Hold(fd, kHasWrite);
+    if (denyRead) Hold(fd, kDeniesRead);
+    if (denyWrite) Hold(fd, kDeniesWrite);
+    return true;
+}
+
+int OpenFlags(DWORD access, DWORD disposition)
+{
+    // Share locks need a descriptor that can read; writers open read-write for that.
+    int flags = (access & GENERIC_WRITE) ? O_RDWR : O_RDONLY;
+    switch (disposition) {
+    case CREATE_NEW: return flags | O_CREAT | O_EXCL;
+    case OPEN_ALWAYS: return flags | O_CREAT;
+    default: return flags;  // truncation happens after the share check
+    }
+}
+
+FileRecord* RecordOf(HANDLE handle)
+{
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    return static_cast<FileRecord*>(handle);
+}
+
+BOOL FailWithErrno()
+{
+    SetLastError(zelm::platform::ErrorFromErrno(errno));
+    return FALSE;
+}
+
+}  // namespace
+
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, SECURITY_ATTRIBUTES*,
+                   DWORD dwCreationDisposition, DWORD, HANDLE)
+{
+    if (lpFileName == nullptr || *lpFileName == '\0' || dwCreationDisposition < CREATE_NEW ||
+        dwCreationDisposition > TRUNCATE_EXISTING) {
+        SetLastError(lpFileName && *lpFileName ? ERROR_INVALID_PARAMETER : ERROR_PATH_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
+    bool existed = access(lpFileName, F_OK) == 0;
+    int flags = OpenFlags(dwDesiredAccess, dwCreationDisposition);
+    if (dwCreationDisposition == CREATE_ALWAYS) flags |= O_CREAT;
+    int fd = open(lpFileName, flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        DWORD error = zelm::platform::ErrorFromErrno(errno);
+        // A missing folder on the way is "path not found", as the system reports it.
+        if (error == ERROR_FILE_NOT_FOUND && (flags & O_CREAT)) error = ERROR_PATH_NOT_FOUND;
+        SetLastError(error);
+        return INVALID_HANDLE_VALUE;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        close(fd);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!ClaimShareMode(fd, dwDesiredAccess, dwShareMode)) {
+        close(fd);
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return INVALID_HANDLE_VALUE;
+    }
+    if ((dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING) && ftruncate(fd, 0) != 0) {
+        FailWithErrno();
+        close(fd);
+        return INVALID_HANDLE_VALUE;
+    }
+    bool reportsExisting = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
+    SetLastError(reportsExisting && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
+    return new FileRecord{fd};
+}
+
+BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead, void*)
+{
+    FileRecord* file = RecordOf(hFile);
+    if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
+    if (file == nullptr) return FALSE;
+    DWORD total = 0;
+    while (total < nNumberOfBytesToRead) {
+        ssize_t got = read(file->fd, static_cast<char*>(lpBuffer) + total, nNumberOfBytesToRead - total);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return FailWithErrno();
+        if (got == 0) break;
+        total += static_cast<DWORD>(got);
+    }
+    if (lpNumberOfBytesRead) *lpNumberOfBytesRead = total;
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten, void*)
+{
+    FileRecord* file = RecordOf(hFile);
+    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = 0;
+    if (file == nullptr) return FALSE;
+    DWORD total = 0;
+    while (total < nNumberOfBytesToWrite) {
+        ssize_t put = write(file->fd, static_cast<const char*>(lpBuffer) + total, nNumberOfBytesToWrite - total);
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) {
+            if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = total;
+            return FailWithErrno();
+        }
+        total += static_cast<DWORD>(put);
+    }
+    if (lpNumberOfBytesWritten) *lpNumberOfBytesWritten = total;
+    return TRUE;
+}
+
+BOOL GetFileSizeEx(HANDLE hFile, LARGE_INTEGER* lpFileSize)
+{
+    FileRecord* file = RecordOf(hFile);
+    if (file == nullptr) return FALSE;
+    struct stat info {};
+    if (fstat(file->fd, &info) != 0) return FailWithErrno();
+    lpFileSize->QuadPart = info.st_size;
+    return TRUE;
+}
+
+BOOL SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, LARGE_INTEGER* lpNewFilePointer, DWORD dwMoveMethod)
+{
+    FileRecord* file = RecordOf(hFile);
+    if (file == nullptr) return FALSE;
+    static const int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    if (dwMoveMethod > FILE_END) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    off_t position = lseek(file->fd, liDistanceToMove.QuadPart, kWhence[dwMoveMethod]);
+    if (position < 0) return FailWithErrno();
+    if (lpNewFilePointer) lpNewFilePointer->QuadPart = position;
+    return TRUE;
+}
+
+BOOL SetEndOfFile(HANDLE hFile)
+{
+    FileRecord* file = RecordOf(hFile);
+    if (file == nullptr) return FALSE;
+    off_t position = lseek(file->fd, 0, SEEK_CUR);
+    if (position < 0 || ftruncate(file->fd, position) != 0) return FailWithErrno();
+    return TRUE;
+}
+
+BOOL FlushFileBuffers(HANDLE hFile)
+{
+    FileRecord* file = RecordOf(hFile);
+    if (file == nullptr) return FALSE;
+    if (fsync(file->fd) != 0) return FailWithErrno();
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE hObject)
+{
+    FileRecord* file = RecordOf(hObject);
+    if (file == nullptr) return FALSE;
+    int result = close(file->fd);
+    delete file;
+    if (result != 0) return FailWithErrno();
+    return TRUE;
+}
+
+BOOL DeleteFileA(LPCSTR lpFileName)
+{
+    if (lpFileName == nullptr || unlink(lpFileName) != 0) return FailWithErrno();
+    return TRUE;
+}
+
+DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer)
+{
+    const char* env = std::getenv("TMPDIR");
+    std::string path = (env && *env) ? env : "/tmp";
+    if (path.back() != '/') path += '/';
+    if (nBufferLength <= path.size() || lpBuffer == nullptr) return static_cast<DWORD>(path.size() + 1);
+    std::memcpy(lpBuffer, path.c_str(), path.size() + 1);
+    return static_cast<DWORD>(path.size());
+}

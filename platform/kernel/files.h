@@ -1,0 +1,37 @@
+#pragma once
+// Files by handle with the system's access and share modes. Share modes hold between
+// every opener that uses these calls, threads and processes alike (open file
+// description locks on reserved bytes far past any real data).
+
+#include "platform/base/win_types.h"
+
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD FILE_SHARE_DELETE = 0x4;
+constexpr DWORD CREATE_NEW = 1;
+constexpr DWORD CREATE_ALWAYS = 2;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD OPEN_ALWAYS = 4;
+constexpr DWORD TRUNCATE_EXISTING = 5;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_BEGIN = 0;
+constexpr DWORD FILE_CURRENT = 1;
+constexpr DWORD FILE_END = 2;
+
+struct SECURITY_ATTRIBUTES;
+
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, SECURITY_ATTRIBUTES* lpSecurityAttributes,
+                   DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead, void* lpOverlapped);
+BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
+               void* lpOverlapped);
+BOOL GetFileSizeEx(HANDLE hFile, LARGE_INTEGER* lpFileSize);
+BOOL SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, LARGE_INTEGER* lpNewFilePointer, DWORD dwMoveMethod);
+BOOL SetEndOfFile(HANDLE hFile);
+BOOL FlushFileBuffers(HANDLE hFile);
+BOOL CloseHandle(HANDLE hObject);
+BOOL DeleteFileA(LPCSTR lpFileName);
+// The system temporary folder: $TMPDIR when set, else /tmp, always with a final "/".
+DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
