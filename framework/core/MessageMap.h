@@ -80,3 +80,10 @@ protected:                                                                    \
          return 0;                                                                                          \
      }},
 #define ON_COMMAND(id, memberFxn) ON_CONTROL(0, id, memberFxn)
+
+// void OnTimer(UINT_PTR nIDEvent)
+#define ON_WM_TIMER()                                                                                       \
+    {WM_TIMER, 0, 0, 0, nullptr, [](CCmdTarget* t, WPARAM w, LPARAM) -> LRESULT {                           \
+         static_cast<ThisClass*>(t)->OnTimer(static_cast<UINT_PTR>(w));                                     \
+         return 0;                                                                                          \
+     }},

@@ -1,5 +1,7 @@
 #include "framework/messages/MessageQueue.h"
 
+#include <map>
+#include <QTimerEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
@@ -57,8 +59,33 @@ public:
     }
     CWnd* window() const { return m_window; }
 
+    void StartTimer(UINT_PTR id, UINT milliseconds)
+    {
+        StopTimer(id);
+        m_timers[id] = startTimer(static_cast<int>(milliseconds));
+    }
+    bool StopTimer(UINT_PTR id)
+    {
+        auto it = m_timers.find(id);
+        if (it == m_timers.end()) return false;
+        killTimer(it->second);
+        m_timers.erase(it);
+        return true;
+    }
+
+protected:
+    void timerEvent(QTimerEvent* e) override
+    {
+        for (const auto& [id, qtId] : m_timers)
+            if (qtId == e->timerId()) {
+                m_window->WindowProc(WM_TIMER, id, 0);
+                return;
+            }
+    }
+
 private:
     CWnd* m_window;
+    std::map<UINT_PTR, int> m_timers;
 };
 
 class ThreadPort : public QObject {
@@ -163,6 +190,33 @@ void UnregisterWindow(HWND hWnd)
         delete port;
     else
         port->deleteLater();
+}
+
+namespace {
+
+WindowPort* OwnPort(HWND hWnd)
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto it = registry.windows.find(hWnd);
+    if (it == registry.windows.end() || it->second->thread() != QThread::currentThread()) return nullptr;
+    return it->second;
+}
+
+}  // namespace
+
+bool SetWindowTimer(HWND hWnd, UINT_PTR id, UINT milliseconds)
+{
+    WindowPort* port = OwnPort(hWnd);
+    if (!port) return false;
+    port->StartTimer(id, milliseconds);
+    return true;
+}
+
+bool KillWindowTimer(HWND hWnd, UINT_PTR id)
+{
+    WindowPort* port = OwnPort(hWnd);
+    return port && port->StopTimer(id);
 }
 
 CWnd* WindowFromHandle(HWND hWnd)

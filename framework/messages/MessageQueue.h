@@ -17,6 +17,10 @@ HWND RegisterWindow(CWnd* window);
 // Removes the handle; messages sent to it and not yet handled return 0 to their senders.
 void UnregisterWindow(HWND hWnd);
 CWnd* WindowFromHandle(HWND hWnd);
+// Window timers: WM_TIMER with the identifier every period, on the window's thread.
+// Called on that thread; setting an existing identifier again restarts it.
+bool SetWindowTimer(HWND hWnd, UINT_PTR id, UINT milliseconds);
+bool KillWindowTimer(HWND hWnd, UINT_PTR id);
 
 // Threads: a queue for the thread, created before it runs so that messages posted to
 // a suspended thread wait there. Posted thread messages go to the handler.

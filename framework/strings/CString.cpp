@@ -251,7 +251,3 @@ CString operator+(const CString& a, const char* b) { return CString(a.str() + (b
 CString operator+(const char* a, const CString& b) { return CString((a ? a : "") + b.str()); }
 CString operator+(const CString& a, char b) { return CString(a.str() + b); }
 CString operator+(char a, const CString& b) { return CString(a + b.str()); }
-bool operator==(const CString& a, const CString& b) { return a.str() == b.str(); }
-bool operator==(const CString& a, const char* b) { return a.str() == (b ? b : ""); }
-bool operator==(const char* a, const CString& b) { return b == a; }
-bool operator<(const CString& a, const CString& b) { return a.str() < b.str(); }

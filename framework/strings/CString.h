@@ -29,6 +29,12 @@ public:
     const char* GetString() const { return m_str.c_str(); }
     const std::string& str() const { return m_str; }
 
+    // Friends found only through a CString operand, so that other text types'
+    // comparisons do not become ambiguous through the implicit conversions.
+    friend bool operator==(const CString& a, const CString& b) { return a.m_str == b.m_str; }
+    friend bool operator==(const CString& a, const char* b) { return a.m_str == (b ? b : ""); }
+    friend bool operator<(const CString& a, const CString& b) { return a.m_str < b.m_str; }
+
     CString& operator=(const char* psz);
     CString& operator=(char ch);
     CString& operator+=(const CString& s);
@@ -89,7 +95,3 @@ CString operator+(const CString& a, const char* b);
 CString operator+(const char* a, const CString& b);
 CString operator+(const CString& a, char b);
 CString operator+(char a, const CString& b);
-bool operator==(const CString& a, const CString& b);
-bool operator==(const CString& a, const char* b);
-bool operator==(const char* a, const CString& b);
-bool operator<(const CString& a, const CString& b);

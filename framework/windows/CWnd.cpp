@@ -1,5 +1,7 @@
 #include "framework/windows/CWnd.h"
 
+#include <QEventLoop>
+
 #include "framework/messages/MessageQueue.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CObject)
@@ -51,3 +53,26 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
+
+UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, void*)
+{
+    return zelm::framework::SetWindowTimer(m_hWnd, nIDEvent, nElapse) ? nIDEvent : 0;
+}
+
+BOOL CWnd::KillTimer(UINT_PTR nIDEvent) { return zelm::framework::KillWindowTimer(m_hWnd, nIDEvent); }
+
+int CWnd::RunModalLoop()
+{
+    QEventLoop loop;
+    QEventLoop* outer = m_pModalLoop;
+    m_pModalLoop = &loop;
+    loop.exec();
+    m_pModalLoop = outer;
+    return m_nModalResult;
+}
+
+void CWnd::EndModalLoop(int nResult)
+{
+    m_nModalResult = nResult;
+    if (m_pModalLoop) m_pModalLoop->exit(nResult);
+}

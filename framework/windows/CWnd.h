@@ -5,6 +5,8 @@
 #include "framework/core/CCmdTarget.h"
 #include "framework/messages/Messaging.h"
 
+class QEventLoop;
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 
@@ -24,6 +26,14 @@ public:
     BOOL CreateMessageOnlyWindow();
     virtual BOOL DestroyWindow();
 
+    // WM_TIMER every nElapse milliseconds; call on the window's own thread.
+    UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, void* lpfnTimer = nullptr);
+    BOOL KillTimer(UINT_PTR nIDEvent);
+
+    // Handles this thread's messages until EndModalLoop; returns its result.
+    virtual int RunModalLoop();
+    virtual void EndModalLoop(int nResult);
+
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
@@ -34,6 +44,9 @@ public:
     HWND m_hWnd = nullptr;
 
 protected:
+    QEventLoop* m_pModalLoop = nullptr;
+    int m_nModalResult = 0;
+
     // Gives this object a handle owned by the calling thread (window classes call it
     // when they create their window).
     void AttachNewHandle();

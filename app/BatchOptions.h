@@ -1,0 +1,26 @@
+#pragma once
+// The command line of the batch mode: scrivane --batch INPUT [options].
+
+#include <optional>
+#include <string>
+
+#include "app/WorkParams.h"
+
+struct BatchOptions {
+    std::string inputFile;
+    std::string outputFolder;  // empty: the system temporary folder
+    std::string fontFamily;    // empty: the default interface font
+    int sizePx = 0;            // 0: the default font's size
+    bool bold = false;
+    bool italic = false;
+    int delSize = 3;
+    TextEncoding encoding = TextEncoding::Auto;
+    bool quiet = false;
+    bool help = false;
+};
+
+// Parses the arguments after the program name (with --batch among them). Returns the
+// usage error to report, or nothing when the options are good.
+std::optional<std::string> ParseBatchOptions(int argc, char** argv, BatchOptions& options);
+
+std::string BatchUsage();

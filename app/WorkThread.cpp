@@ -1,0 +1,239 @@
+#include "app/WorkThread.h"
+
+#include <cstring>
+
+#include "framework/messages/Messaging.h"
+#include "platform/base/utf8.h"
+
+namespace {
+
+constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX;
+constexpr int kPageTemplateBitmap = 129;
+constexpr int kOutputTemplateBitmap = 130;
+constexpr int kTextLeft = 2;
+constexpr int kRightMargin = 6;
+
+}  // namespace
+
+IMPLEMENT_DYNCREATE(CWorkThread, CWinThread)
+
+BEGIN_MESSAGE_MAP(CWorkThread, CWinThread)
+ON_THREAD_MESSAGE(WM_WORK_START, OnWorkStart)
+END_MESSAGE_MAP()
+
+CWorkThread::CWorkThread() = default;
+
+CWorkThread::~CWorkThread() { FinishJob(); }
+
+BOOL CWorkThread::InitInstance() { return TRUE; }
+
+int CWorkThread::ExitInstance() { return CWinThread::ExitInstance(); }
+
+void CWorkThread::StartJob(const WorkParams& params)
+{
+    m_strInputFile = params.strInputFile;
+    m_hNotifyWnd = params.hNotifyWnd;
+    m_logFont = params.logFont;
+    m_pScreenDC = params.pScreenDC;
+    m_strOutputFolder = params.strOutputFolder;
+    m_nPageWidth = params.nPageWidth;
+    m_nPageHeight = params.nPageHeight;
+    m_nDelSize = params.nDelSize;
+    m_encoding = params.encoding;
+
+    m_drawDC.CreateCompatibleDC(m_pScreenDC);
+    m_mirrorDC.CreateCompatibleDC(&m_drawDC);
+    PostThreadMessage(WM_WORK_START, 0, 0);
+    ResumeThread();
+}
+
+void CWorkThread::OnWorkStart(WPARAM, LPARAM)
+{
+    RunJob();
+    ::SendMessage(m_hNotifyWnd, WM_WORK_NOTIFY, 0, 1);
+    PostQuitMessage(0);
+}
+
+void CWorkThread::RunJob()
+{
+    if (PrepareJob()) {
+        try {
+            bool ok = true;
+            while (m_bStop == 0 && ok) {
+                ok = RenderPage();
+                if (ok) ok = WritePage();
+                ReportProgress();
+            }
+        } catch (CFileException* e) {
+            // The input could not be read any further: say so, as for a page that cannot be written.
+            ReportFileError(e);
+        }
+    }
+    FinishJob();
+}
+
+bool CWorkThread::PrepareJob()
+{
+    if (!m_file.Open(m_strInputFile, CFile::modeRead | CFile::shareDenyWrite)) return false;
+    try {
+        m_dwFileLength = m_file.GetLength();
+        m_decoder.Begin(m_file, m_encoding);
+    } catch (CFileException* e) {
+        e->Delete();
+        return false;
+    }
+    m_bPrepared = 1;
+    m_nFileIndex = 0;
+    m_dwFilePos = 0;
+
+    if (!m_drawBitmap.LoadBitmap(kPageTemplateBitmap) || !m_mirrorBitmap.LoadBitmap(kOutputTemplateBitmap))
+        return false;
+    m_pOldDrawBitmap = m_drawDC.SelectObject(&m_drawBitmap);
+    m_pOldMirrorBitmap = m_mirrorDC.SelectObject(&m_mirrorBitmap);
+
+    if (!m_font.CreateFontIndirect(&m_logFont)) return false;
+    m_pOldFont = m_drawDC.SelectObject(&m_font);
+    m_drawDC.SetBkMode(TRANSPARENT);
+
+    m_pBitsBuffer = new BYTE[kBitsBufferSize];
+    m_nTextPos = m_nTextCount = 0;
+    return true;
+}
+
+void CWorkThread::FinishJob()
+{
+    if (!m_bPrepared) return;
+    m_bPrepared = 0;
+    if (m_pOldDrawBitmap) m_drawDC.SelectObject(m_pOldDrawBitmap);
+    if (m_pOldFont) m_drawDC.SelectObject(m_pOldFont);
+    if (m_pOldMirrorBitmap) m_mirrorDC.SelectObject(m_pOldMirrorBitmap);
+    m_pOldDrawBitmap = m_pOldMirrorBitmap = nullptr;
+    m_pOldFont = nullptr;
+    m_drawBitmap.DeleteObject();
+    m_mirrorBitmap.DeleteObject();
+    m_font.DeleteObject();
+    delete[] m_pBitsBuffer;
+    m_pBitsBuffer = nullptr;
+}
+
+bool CWorkThread::FillTextBuffer()
+{
+    if (m_nTextPos > 0) {
+        std::memmove(m_textBuf, m_textBuf + m_nTextPos, static_cast<std::size_t>(m_nTextCount - m_nTextPos));
+        m_nTextCount -= m_nTextPos;
+        m_nTextPos = 0;
+    }
+    int got = -1;
+    while (m_nTextCount < kTextBufferSize && got != 0) {
+        got = m_decoder.Read(m_file, m_textBuf + m_nTextCount, kTextBufferSize - m_nTextCount);
+        m_dwFilePos = m_file.GetPosition();
+        m_nTextCount += got;
+        NormalizeText();
+    }
+    return m_nTextCount > 0;
+}
+
+void CWorkThread::NormalizeText()
+{
+    bool previousWasSpace = false;
+    int pos = m_nTextPos;
+    while (pos < m_nTextCount) {
+        // Carriage returns, and spaces or line feeds after a space, go in one move per run.
+        int run = 0;
+        for (; pos + run < m_nTextCount; ++run) {
+            char ch = m_textBuf[pos + run];
+            bool removable = ch == '\r' || (previousWasSpace && (ch == ' ' || ch == '\n'));
+            if (!removable) break;
+        }
+        if (run > 0) {
+            DeleteChars(pos, run);
+            continue;
+        }
+        if (m_textBuf[pos] == '\n') m_textBuf[pos] = ' ';
+        previousWasSpace = m_textBuf[pos] == ' ';
+        ++pos;
+    }
+}
+
+void CWorkThread::DeleteChars(int nPos, int nCount)
+{
+    std::memmove(m_textBuf + nPos, m_textBuf + nPos + nCount, static_cast<std::size_t>(m_nTextCount - nPos - nCount));
+    m_nTextCount -= nCount;
+}
+
+int CWorkThread::MeasureLine(int nBytes, CRect* pRect)
+{
+    *pRect = CRect(kTextLeft, 0, m_nPageWidth - kRightMargin, m_nPageHeight);
+    m_drawDC.DrawText(m_textBuf + m_nTextPos, nBytes, pRect, kMeasureFlags);
+    return pRect->Width();
+}
+
+// The bytes of the whole characters from m_nTextPos that fit in a line: characters are
+// added one by one until the next would pass the width. A character wider than the
+// line still gets a line of its own, so that the job always moves on.
+int CWorkThread::FitLine(int nBytesLeft)
+{
+    const int maxWidth = m_nPageWidth - kRightMargin;
+    int fitted = 0;
+    while (fitted < nBytesLeft) {
+        auto lead = static_cast<unsigned char>(m_textBuf[m_nTextPos + fitted]);
+        int next = std::min(nBytesLeft, fitted + static_cast<int>(zelm::platform::Utf8SequenceLength(lead)));
+        CRect rect;
+        if (MeasureLine(next, &rect) > maxWidth) break;
+        fitted = next;
+    }
+    if (fitted == 0) {
+        auto lead = static_cast<unsigned char>(m_textBuf[m_nTextPos]);
+        fitted = std::min(nBytesLeft, static_cast<int>(zelm::platform::Utf8SequenceLength(lead)));
+    }
+    return fitted;
+}
+
+bool CWorkThread::RenderPage()
+{
+    if (!FillTextBuffer()) return false;
+    const int width = m_nPageWidth;
+    const int height = m_nPageHeight;
+
+    CBrush white(RGB(255, 255, 255));
+    CRect page(0, 0, width, height);
+    m_drawDC.FillRect(&page, &white);
+    m_drawDC.SetTextColor(RGB(0, 0, 0));
+    m_drawDC.SetBkColor(RGB(255, 255, 255));
+    m_drawDC.SetBkMode(TRANSPARENT);
+    m_drawDC.SetTextJustification(100, 20);
+
+    int lineTop = 0;
+    int linesDrawn = 0;
+    while (m_nTextPos < m_nTextCount) {
+        if (m_textBuf[m_nTextPos] == ' ' && ++m_nTextPos >= m_nTextCount) break;
+        int bytes = FitLine(m_nTextCount - m_nTextPos);
+        CRect rect;
+        MeasureLine(bytes, &rect);
+        int lineHeight = rect.Height();
+        // A full page leaves the line for the next one; a line taller than a whole page
+        // is drawn (cut) all the same, or the job would make blank pages forever.
+        if (lineTop + lineHeight >= height && linesDrawn > 0) break;
+        m_drawDC.ExtTextOut(kTextLeft, lineTop, 0, nullptr, m_textBuf + m_nTextPos, static_cast<UINT>(bytes), nullptr);
+        ++linesDrawn;
+        lineTop += lineHeight - m_nDelSize;
+        m_nTextPos += bytes;
+    }
+    white.DeleteObject();
+    MirrorPage();
+    return true;
+}
+
+// The output canvas holds the page upside down, as a bottom-up bitmap file stores it.
+void CWorkThread::MirrorPage()
+{
+    for (int y = 0; y < m_nPageHeight; ++y)
+        m_mirrorDC.BitBlt(0, m_nPageHeight - 1 - y, m_nPageWidth, 1, &m_drawDC, 0, y, SRCCOPY);
+}
+
+void CWorkThread::ReportProgress()
+{
+    // 64-bit arithmetic: exact for any file size. An empty file counts as fully read.
+    int percent = m_dwFileLength == 0 ? 100 : static_cast<int>(m_dwFilePos * 100 / m_dwFileLength);
+    ::SendMessage(m_hNotifyWnd, WM_WORK_NOTIFY, reinterpret_cast<WPARAM>(&percent), 0);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The render worker: lays the text of one file out on 128 x 116 pages in the chosen
+// font and writes each page as a numbered bitmap file, on a thread of its own.
+
+#include <atomic>
+
+#include "app/TextDecoder.h"
+#include "app/WorkParams.h"
+#include "framework/files/CFile.h"
+#include "framework/gdi/CDC.h"
+#include "framework/threads/CWinThread.h"
+
+class CWorkThread : public CWinThread {
+    DECLARE_DYNCREATE(CWorkThread)
+
+public:
+    static constexpr int kTextBufferSize = 500;
+    static constexpr int kBitsBufferSize = 100000;
+
+    CWorkThread();
+    ~CWorkThread() override;
+
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+    // Called on the creating thread while the worker is still suspended.
+    void StartJob(const WorkParams& params);
+
+    // "T0000.bmp" for 0, "T0010.bmp" for 10, "T10000.bmp" for 10000.
+    static CString FileNameForIndex(int nIndex);
+    // Pages written so far; read by the notified window while the worker waits for it.
+    int GetPagesWritten() const { return m_nPagesWritten; }
+
+    // Set to 1 by the dialog's Stop; read before each page.
+    std::atomic<int> m_bStop{0};
+
+protected:
+    void OnWorkStart(WPARAM wParam, LPARAM lParam);
+
+    void RunJob();
+    bool PrepareJob();
+    void FinishJob();
+    bool FillTextBuffer();
+    void NormalizeText();
+    void DeleteChars(int nPos, int nCount);
+    bool RenderPage();
+    bool WritePage();
+    CString MakeFileName();
+    void ReportProgress();
+
+    CString m_strInputFile;
+    HWND m_hNotifyWnd = nullptr;
+    LOGFONT m_logFont{};
+    CDC* m_pScreenDC = nullptr;
+    CString m_strOutputFolder;
+    int m_nPageWidth = 128;
+    int m_nPageHeight = 116;
+    int m_nDelSize = 3;
+    BYTE* m_pBitsBuffer = nullptr;
+    char m_textBuf[kTextBufferSize]{};
+    int m_nTextPos = 0;
+    int m_nTextCount = 0;
+    CFile m_file;
+    // Length and read position of the input: 64-bit, so that files over 4 GiB work.
+    ULONGLONG m_dwFileLength = 0;
+    ULONGLONG m_dwFilePos = 0;
+    int m_bPrepared = 0;
+    int m_nFileIndex = 0;
+    CDC m_drawDC;
+    CDC m_mirrorDC;
+    CBitmap m_drawBitmap;
+    CBitmap* m_pOldDrawBitmap = nullptr;
+    CFont m_font;
+    CFont* m_pOldFont = nullptr;
+    CBitmap m_mirrorBitmap;
+    CBitmap* m_pOldMirrorBitmap = nullptr;
+    TextEncoding m_encoding = TextEncoding::Auto;
+    TextDecoder m_decoder;
+    int m_nPagesWritten = 0;
+
+private:
+    int FitLine(int nBytesLeft);
+    int MeasureLine(int nBytes, CRect* pRect);
+    void MirrorPage();
+    void WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSize, int nBytes);
+    // Shows the file error's standard description, which names the file, and frees it.
+    static void ReportFileError(CFileException* e);
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,174 @@
+// Converts deterministic 1 MB English and Russian texts with DejaVu Sans 12 px and
+// compares the page rate with merely writing as many 65,590-byte files. Each job runs in
+// a child process of its own, so that its peak memory can be read separately; a
+// quarter-size English job shows whether the peak grows with the input.
+//
+//   bench_render            run everything and print the table
+//   bench_render --job F D  (internal) convert F into D and print pages and seconds
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/WorkThread.h"
+#include "framework/windows/CWnd.h"
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+class CEndWnd : public CWnd {
+public:
+    explicit CEndWnd(QEventLoop& loop) : m_loop(loop) {}
+    CWorkThread* m_pWorker = nullptr;
+    int m_nPages = 0;
+
+protected:
+    LRESULT OnWorkNotify(WPARAM wParam, LPARAM lParam)
+    {
+        if (wParam != 0 && m_pWorker) m_nPages = m_pWorker->GetPagesWritten();
+        if (wParam == 0 && lParam == 1) m_loop.quit();
+        return 1;
+    }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    QEventLoop& m_loop;
+};
+
+BEGIN_MESSAGE_MAP(CEndWnd, CWnd)
+ON_MESSAGE(WM_WORK_NOTIFY, OnWorkNotify)
+END_MESSAGE_MAP()
+
+int RunJob(int argc, char** argv, const std::string& input, const std::string& folder)
+{
+    QCoreApplication app(argc, argv);
+    QEventLoop loop;
+    CEndWnd window(loop);
+    window.CreateMessageOnlyWindow();
+    CDC screen;
+    screen.Attach(::GetDC(nullptr));
+    auto start = Clock::now();
+    auto* worker = static_cast<CWorkThread*>(
+        AfxBeginThread(RUNTIME_CLASS(CWorkThread), THREAD_PRIORITY_NORMAL, 0, CREATE_SUSPENDED));
+    window.m_pWorker = worker;
+    WorkParams params;
+    params.strInputFile = input.c_str();
+    params.hNotifyWnd = window.GetSafeHwnd();
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof params.logFont, &params.logFont);
+    params.pScreenDC = &screen;
+    params.strOutputFolder = folder.c_str();
+    worker->StartJob(params);
+    loop.exec();
+    zelm::framework::WaitForFrameworkThreads();
+    double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    ::ReleaseDC(nullptr, screen.Detach());
+    std::printf("%d %.6f\n", window.m_nPages, seconds);
+    return 0;
+}
+
+std::string MakeText(const std::vector<std::string>& words, std::size_t bytes)
+{
+    std::string text;
+    unsigned seed = 12345;
+    while (text.size() < bytes) {
+        seed = seed * 1103515245u + 12345u;
+        text += words[(seed >> 16) % words.size()];
+        text += (seed >> 8) % 11 == 0 ? ".\n" : " ";
+    }
+    return text;
+}
+
+struct JobFigures {
+    int pages = 0;
+    double seconds = 0;
+    long peakKiB = 0;
+};
+
+JobFigures RunChild(const char* self, const std::string& input, const std::string& folder)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return {};
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        execl(self, self, "--job", input.c_str(), folder.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    char buffer[128] = {};
+    ssize_t got = read(pipeFds[0], buffer, sizeof buffer - 1);
+    close(pipeFds[0]);
+    int status = 0;
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    JobFigures figures;
+    if (got > 0) std::sscanf(buffer, "%d %lf", &figures.pages, &figures.seconds);
+    figures.peakKiB = usage.ru_maxrss;
+    return figures;
+}
+
+double WriteFilesRate(const std::string& folder, int count)
+{
+    std::vector<char> page(65590, '\x7f');
+    auto start = Clock::now();
+    for (int i = 0; i < count; ++i) {
+        std::ofstream out(folder + "W" + std::to_string(i) + ".bmp", std::ios::binary);
+        out.write(page.data(), static_cast<std::streamsize>(page.size()));
+    }
+    return count / std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 4 && std::strcmp(argv[1], "--job") == 0) return RunJob(argc, argv, argv[2], argv[3]);
+
+    fs::path work = fs::temp_directory_path() / ("bench_render." + std::to_string(getpid()));
+    fs::create_directories(work);
+    const std::vector<std::string> english = {"the", "keeper", "climbed", "ninety-one", "steps", "and", "wrote",
+                                              "one", "line", "about", "wind", "sea", "ships", "that", "passed",
+                                              "grey", "calm", "harbour", "notebook", "evening"};
+    const std::vector<std::string> russian = {"смотритель", "поднимался", "по", "ступенькам", "и", "записывал",
+                                              "ветер", "море", "суда", "тетрадь", "маяк", "штиль", "серо",
+                                              "вечер", "каждый", "строку", "рыбаки", "погоду"};
+    struct Case {
+        const char* name;
+        std::string text;
+    };
+    std::vector<Case> cases = {{"English 256 KB", MakeText(english, 256 * 1024)},
+                               {"English 1 MB", MakeText(english, 1024 * 1024)},
+                               {"Russian 1 MB", MakeText(russian, 1024 * 1024)}};
+
+    std::printf("%-16s %8s %10s %12s %14s %10s %10s\n", "input", "pages", "seconds", "pages/s",
+                "write-only/s", "ratio", "peak MiB");
+    for (const auto& c : cases) {
+        std::string input = (work / "input.txt").string();
+        std::ofstream(input, std::ios::binary) << c.text;
+        std::string pages = (work / "pages").string() + "/";
+        fs::create_directories(pages);
+        JobFigures job = RunChild(argv[0], input, pages);
+        std::string plain = (work / "plain").string() + "/";
+        fs::create_directories(plain);
+        double writeRate = WriteFilesRate(plain, job.pages);
+        double pageRate = job.pages / job.seconds;
+        std::printf("%-16s %8d %10.3f %12.0f %14.0f %10.2f %10.1f\n", c.name, job.pages, job.seconds, pageRate,
+                    writeRate, pageRate / writeRate, job.peakKiB / 1024.0);
+        fs::remove_all(pages);
+        fs::remove_all(plain);
+    }
+    fs::remove_all(work);
+    std::printf("ratio = job pages/s over write-only files/s (goal: at least 0.5)\n");
+    return 0;
+}
