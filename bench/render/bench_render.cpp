@@ -153,20 +153,27 @@ int main(int argc, char** argv)
 
     std::printf("%-16s %8s %10s %12s %14s %10s %10s\n", "input", "pages", "seconds", "pages/s",
                 "write-only/s", "ratio", "peak MiB");
+    // Each case runs the job and the plain writes twice, alternating, each into a fresh
+    // folder, and keeps the best of each: the file system's own work on new files
+    // (inode allocation after earlier deletes) then weighs the same on both sides.
+    int round = 0;
     for (const auto& c : cases) {
         std::string input = (work / "input.txt").string();
         std::ofstream(input, std::ios::binary) << c.text;
-        std::string pages = (work / "pages").string() + "/";
-        fs::create_directories(pages);
-        JobFigures job = RunChild(argv[0], input, pages);
-        std::string plain = (work / "plain").string() + "/";
-        fs::create_directories(plain);
-        double writeRate = WriteFilesRate(plain, job.pages);
-        double pageRate = job.pages / job.seconds;
-        std::printf("%-16s %8d %10.3f %12.0f %14.0f %10.2f %10.1f\n", c.name, job.pages, job.seconds, pageRate,
-                    writeRate, pageRate / writeRate, job.peakKiB / 1024.0);
-        fs::remove_all(pages);
-        fs::remove_all(plain);
+        JobFigures best;
+        double writeRate = 0;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            std::string pages = (work / ("pages" + std::to_string(round))).string() + "/";
+            std::string plain = (work / ("plain" + std::to_string(round++))).string() + "/";
+            fs::create_directories(pages);
+            fs::create_directories(plain);
+            JobFigures job = RunChild(argv[0], input, pages);
+            if (best.seconds == 0 || job.seconds < best.seconds) best = job;
+            writeRate = std::max(writeRate, WriteFilesRate(plain, job.pages));
+        }
+        double pageRate = best.pages / best.seconds;
+        std::printf("%-16s %8d %10.3f %12.0f %14.0f %10.2f %10.1f\n", c.name, best.pages, best.seconds, pageRate,
+                    writeRate, pageRate / writeRate, best.peakKiB / 1024.0);
     }
     fs::remove_all(work);
     std::printf("ratio = job pages/s over write-only files/s (goal: at least 0.5)\n");
