@@ -33,6 +33,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
+	mkdir -p $(OUT)
 	$(BUILD)/bin/scrivane --batch $(SAMPLE) --output $(OUT)/
 	$(BUILD)/bin/scrivane-preview $(OUT)/T0000.bmp
 
