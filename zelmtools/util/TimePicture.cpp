@@ -23,18 +23,12 @@ TimeField FindField(std::string_view picture, char letter)
     std::size_t end = start;
     while (end < picture.size() && FoldCase(picture[end]) == letter) ++end;
     field.width = end - start;
-    if (field.IsPresent() && end < picture.size()) field.separator = picture.substr(end, CharacterLength(picture, end));
+    if (field.IsPresent() && end < picture.size())
+        field.separator = picture.substr(end, zelm::platform::Utf8CharacterLength(picture, end));
     return field;
 }
 
 }  // namespace
-
-std::size_t CharacterLength(std::string_view text, std::size_t pos)
-{
-    std::size_t next = pos;
-    zelm::platform::DecodeUtf8(text, next);
-    return next - pos;
-}
 
 TimePicture::TimePicture(std::string_view picture)
 {

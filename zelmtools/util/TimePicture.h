@@ -34,7 +34,4 @@ private:
     TimeField m_fields[kFieldCount];
 };
 
-// The length of the character at text[pos] (1 for a byte that starts no valid sequence).
-std::size_t CharacterLength(std::string_view text, std::size_t pos);
-
 }  // namespace zelm::tools

@@ -78,7 +78,7 @@ long ReadField(std::string_view text, std::size_t& pos, const TimeField& field)
     std::size_t take = std::min(field.width, text.size() - pos);
     long value = ReadNumber(std::string(text.substr(pos, take)));
     pos += take;
-    if (!field.separator.empty() && pos < text.size()) pos += zelm::tools::CharacterLength(text, pos);
+    if (!field.separator.empty() && pos < text.size()) pos += zelm::platform::Utf8CharacterLength(text, pos);
     return value;
 }
 
