@@ -148,23 +148,17 @@ int C32Mask::CalcRisedNumber() const
 
 C32Mask operator&(const C32Mask& a, const C32Mask& b)
 {
-    C32Mask result(a);
-    result &= b;
-    return result;
+    return zelm::tools::ApplyToCopy(a, b, &C32Mask::operator&=);
 }
 
 C32Mask operator|(const C32Mask& a, const C32Mask& b)
 {
-    C32Mask result(a);
-    result |= b;
-    return result;
+    return zelm::tools::ApplyToCopy(a, b, &C32Mask::operator|=);
 }
 
 C32Mask operator^(const C32Mask& a, const C32Mask& b)
 {
-    C32Mask result(a);
-    result ^= b;
-    return result;
+    return zelm::tools::ApplyToCopy(a, b, &C32Mask::operator^=);
 }
 
 int operator==(const C32Mask& a, const C32Mask& b)

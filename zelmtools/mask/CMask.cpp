@@ -178,23 +178,17 @@ int CMask::CalcRisedNumber() const
 
 CMask operator&(const CMask& a, const CMask& b)
 {
-    CMask result(a);
-    result &= b;
-    return result;
+    return zelm::tools::ApplyToCopy(a, b, &CMask::operator&=);
 }
 
 CMask operator|(const CMask& a, const CMask& b)
 {
-    CMask result(a);
-    result |= b;
-    return result;
+    return zelm::tools::ApplyToCopy(a, b, &CMask::operator|=);
 }
 
 CMask operator^(const CMask& a, const CMask& b)
 {
-    CMask result(a);
-    result ^= b;
-    return result;
+    return zelm::tools::ApplyToCopy(a, b, &CMask::operator^=);
 }
 
 int operator==(const CMask& a, const CMask& b)

@@ -29,4 +29,14 @@ inline int CountRisedBits(DWORD word)
     return count;
 }
 
+// The free binary operators: a copy of the left operand with the compound operation
+// applied.
+template <class Set>
+Set ApplyToCopy(const Set& left, const Set& right, Set& (Set::*compound)(const Set&))
+{
+    Set result(left);
+    (result.*compound)(right);
+    return result;
+}
+
 }  // namespace zelm::tools
