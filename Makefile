@@ -3,6 +3,8 @@
 
 BUILD        ?= build
 SAN_BUILD    ?= build-sanitize
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
 GENERATOR    ?= Ninja
 JOBS         ?= 2
 SAMPLE       ?= samples/sample.txt
@@ -12,7 +14,15 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libfreetype-dev libfon
             fontconfig fonts-dejavu-core libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev \
             clang libclang-rt-14-dev xvfb xauth
 
-.PHONY: all deps build run test test-sanitize bench clean
+# libFuzzer targets fuzz/<name>_fuzz.cpp, linked straight against the sources they need.
+FUZZ_TARGETS := time extractword
+FUZZ_SOURCES := platform/base/utf8.cpp platform/base/errors.cpp platform/kernel/resources.cpp \
+                framework/resources/ResourceChain.cpp framework/strings/CString.cpp \
+                zelmtools/util/TimePicture.cpp zelmtools/util/TimeStr.cpp zelmtools/util/ExtractWord.cpp
+FUZZ_FLAGS   := -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+                -fno-omit-frame-pointer
+
+.PHONY: all deps build run test test-sanitize bench fuzz clean
 
 all: build
 
@@ -48,5 +58,17 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 bench: build
 	$(BUILD)/bin/bench_render
 
+# Builds every fuzz target with clang, then runs each for FUZZ_SECONDS from its seeds.
+fuzz: deps
+	mkdir -p $(FUZZ_BUILD)
+	for t in $(FUZZ_TARGETS); do \
+	  clang++ $(FUZZ_FLAGS) fuzz/$${t}_fuzz.cpp $(FUZZ_SOURCES) -o $(FUZZ_BUILD)/$${t}_fuzz || exit 1; \
+	done
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus-$$t; \
+	  $(FUZZ_BUILD)/$${t}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    $(FUZZ_BUILD)/corpus-$$t fuzz/seeds/$$t || exit 1; \
+	done
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(OUT)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(OUT)

@@ -54,6 +54,12 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t pos)
+{
+    std::size_t length = ValidSequenceLength(text, pos);
+    return length == 0 ? 1 : length;
+}
+
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos)
 {
     std::size_t length = ValidSequenceLength(text, pos);

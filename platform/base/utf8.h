@@ -19,6 +19,10 @@ bool IsValidUtf8(std::string_view bytes);
 // continuation or invalid bytes, so a scan always advances).
 std::size_t Utf8SequenceLength(unsigned char lead);
 
+// Length in bytes of the character at text[pos]: the whole sequence when it is valid,
+// else 1, so stepping by it never cuts a character and never leaves the text.
+std::size_t Utf8CharacterLength(std::string_view text, std::size_t pos);
+
 // Decodes the character at text[pos]; returns U+FFFD for an invalid sequence and
 // advances pos past what was consumed.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);

@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
 
 #include "platform/base/errors.h"
+#include "platform/base/utf8.h"
 
 namespace {
 
@@ -232,4 +235,81 @@ DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer)
     if (nBufferLength <= path.size() || lpBuffer == nullptr) return static_cast<DWORD>(path.size() + 1);
     std::memcpy(lpBuffer, path.c_str(), path.size() + 1);
     return static_cast<DWORD>(path.size());
+}
+
+namespace {
+
+constexpr std::size_t kTempPrefixBytes = 3;
+constexpr UINT kTempNumberCount = 0xFFFF;  // four hex digits, 0 excluded
+
+std::string TempFileName(const std::string& folder, const std::string& prefix, UINT number)
+{
+    char tail[16];
+    std::snprintf(tail, sizeof tail, "%04X.tmp", number & 0xFFFF);
+    return folder + prefix + tail;
+}
+
+// Where the search for a free number starts: differs between processes and calls, so
+// that callers rarely probe the same names.
+UINT FirstTempNumber()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    auto mix = static_cast<unsigned long>(now.tv_nsec) ^ (static_cast<unsigned long>(getpid()) * 2654435761UL);
+    return static_cast<UINT>(mix % kTempNumberCount) + 1;
+}
+
+// Creates the file under the first free number from a varying start; 0 when every
+// number is taken or the folder cannot take the file.
+UINT CreateUniqueTempFile(const std::string& folder, const std::string& prefix, std::string& name)
+{
+    UINT number = FirstTempNumber();
+    for (UINT tries = 0; tries < kTempNumberCount; ++tries, number = number % kTempNumberCount + 1) {
+        name = TempFileName(folder, prefix, number);
+        int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            close(fd);
+            return number;
+        }
+        if (errno != EEXIST) {
+            SetLastError(errno == ENOENT ? ERROR_PATH_NOT_FOUND : zelm::platform::ErrorFromErrno(errno));
+            return 0;
+        }
+    }
+    SetLastError(ERROR_FILE_EXISTS);
+    return 0;
+}
+
+}  // namespace
+
+UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique, LPSTR lpTempFileName)
+{
+    if (lpPathName == nullptr || *lpPathName == '\0' || lpTempFileName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    std::string folder = lpPathName;
+    if (folder.back() != '/') folder += '/';
+    const char* prefixText = lpPrefixString ? lpPrefixString : "";
+    std::string prefix(prefixText,
+                       zelm::platform::Utf8PrefixLength(prefixText, std::strlen(prefixText), kTempPrefixBytes));
+    // A prefix must not lead the name out of the folder.
+    if (prefix.find('/') != std::string::npos) {
+        SetLastError(ERROR_INVALID_NAME);
+        return 0;
+    }
+    if (TempFileName(folder, prefix, 0).size() >= MAX_PATH) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return 0;
+    }
+    std::string name;
+    UINT number = uUnique;
+    if (uUnique != 0)
+        name = TempFileName(folder, prefix, uUnique);
+    else
+        number = CreateUniqueTempFile(folder, prefix, name);
+    if (number == 0) return 0;
+    std::memcpy(lpTempFileName, name.c_str(), name.size() + 1);
+    SetLastError(ERROR_SUCCESS);
+    return number;
 }

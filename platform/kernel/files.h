@@ -35,3 +35,9 @@ BOOL CloseHandle(HANDLE hObject);
 BOOL DeleteFileA(LPCSTR lpFileName);
 // The system temporary folder: $TMPDIR when set, else /tmp, always with a final "/".
 DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
+// A file name "<path>/<prefix><number>.tmp" with at most three bytes of the prefix (cut
+// on a character boundary) and the number in four hex digits. With uUnique 0 the
+// number is chosen so that no such file exists, and the file is created empty and
+// private to keep the name taken; otherwise the name is only built. Returns the
+// number, 0 on failure. lpTempFileName must hold MAX_PATH bytes.
+UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique, LPSTR lpTempFileName);
