@@ -9,7 +9,9 @@ namespace zelm::framework {
 
 class ApplicationScope {
 public:
-    ApplicationScope(int& argc, char** argv);
+    // withWindows: an application that can show windows (on the offscreen platform
+    // when there is no display), else one for message loops and threads only.
+    ApplicationScope(int& argc, char** argv, bool withWindows = false);
     ~ApplicationScope();
     ApplicationScope(const ApplicationScope&) = delete;
     ApplicationScope& operator=(const ApplicationScope&) = delete;
@@ -18,5 +20,8 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// Whether windows can be shown: a display is named, or a toolkit platform is chosen.
+bool DisplayAvailable();
 
 }  // namespace zelm::framework

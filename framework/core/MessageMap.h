@@ -87,3 +87,19 @@ protected:                                                                    \
          static_cast<ThisClass*>(t)->OnTimer(static_cast<UINT_PTR>(w));                                     \
          return 0;                                                                                          \
      }},
+
+// void OnPaint()
+#define ON_WM_PAINT()                                                                                       \
+    {WM_PAINT, 0, 0, 0, nullptr, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                             \
+         static_cast<ThisClass*>(t)->OnPaint();                                                             \
+         return 0;                                                                                          \
+     }},
+
+// HCURSOR OnQueryDragIcon()
+#define ON_WM_QUERYDRAGICON()                                                                               \
+    {WM_QUERYDRAGICON, 0, 0, 0, nullptr, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                     \
+         return reinterpret_cast<LRESULT>(static_cast<ThisClass*>(t)->OnQueryDragIcon());                   \
+     }},
+
+// void OnClicked() for a button
+#define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)

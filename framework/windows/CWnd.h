@@ -6,6 +6,10 @@
 #include "framework/messages/Messaging.h"
 
 class QEventLoop;
+class QWidget;
+class CDC;
+class CDataExchange;
+class CString;
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
@@ -37,13 +41,40 @@ public:
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
+    // Operations on a window that has a widget (dialogs and their controls).
+    virtual CWnd* GetDlgItem(int nID) const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    void SetWindowText(LPCSTR lpszString);
+    void GetWindowText(CString& rString) const;
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsIconic() const;
+    void GetClientRect(LPRECT lpRect) const;
+    void Invalidate(BOOL bErase = TRUE);
+    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
+    void UpdateWindow();
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+    CWnd* SetFocus();
+    // A device context on the window's own pixels; give it back with ReleaseDC.
+    CDC* GetDC();
+    int ReleaseDC(CDC* pDC);
+    // Moves data between the controls and the fields; false when a check failed.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+
     // Every message of the window arrives here: the message map first, then DefWindowProc.
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND m_hWnd = nullptr;
+    // The toolkit widget that shows the window; null for message-only windows.
+    QWidget* m_pWidget = nullptr;
 
 protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    // Default painting: the window's pixels as they are.
+    void OnPaint() {}
+    HCURSOR OnQueryDragIcon() { return nullptr; }
+
     QEventLoop* m_pModalLoop = nullptr;
     int m_nModalResult = 0;
 

@@ -36,6 +36,16 @@ struct DeviceContext {
     Font* SelectedFont() const;
 };
 
+// Mixes over onto under by coverage (0 keeps under, 255 gives over); 0x00RRGGBB pixels.
+inline std::uint32_t BlendPixel(std::uint32_t under, std::uint32_t over, unsigned coverage)
+{
+    auto channel = [&](int shift) {
+        unsigned a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
+        return ((b * coverage + a * (255 - coverage) + 127) / 255) << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
+}
+
 // The live device context behind a handle, or null with the last error set.
 DeviceContext* FindDC(HDC hdc);
 

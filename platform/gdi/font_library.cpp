@@ -104,3 +104,11 @@ bool zelm::platform::FontFamilyExists(const char* faceName)
     gdi::FaceMatch match;
     return gdi::MatchFace(lf, match) && strcasecmp(match.family.c_str(), faceName) == 0;
 }
+
+std::string zelm::platform::MatchedFontFamily(const char* faceName)
+{
+    LOGFONTA lf{};
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", faceName ? faceName : "");
+    gdi::FaceMatch match;
+    return gdi::MatchFace(lf, match) ? match.family : std::string();
+}

@@ -4,6 +4,8 @@
 // is 32 bits per pixel (blue, green, red, unused), as on a true-colour display.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/base/win_types.h"
 
@@ -224,5 +226,34 @@ long GlyphRasterCount();
 // The family that fontconfig matches for a face name, and whether it is that face
 // (fontconfig always matches something).
 bool FontFamilyExists(const char* faceName);
+
+}  // namespace zelm::platform
+
+// Icons.
+constexpr int SM_CXICON = 11;
+constexpr int SM_CYICON = 12;
+constexpr int SM_CXSMICON = 49;
+constexpr int SM_CYSMICON = 50;
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+int GetSystemMetrics(int nIndex);
+// The image of the icon resource closest to the system's icon size.
+HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+#define LoadIcon LoadIconA
+BOOL DestroyIcon(HICON hIcon);
+BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon);
+
+namespace zelm::platform {
+
+// An icon's pixels for the windowing toolkit: 0xAARRGGBB, rows top first.
+struct IconImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> argb;
+};
+const IconImage* IconImageOf(HICON hIcon);
+
+// The family fontconfig picks for a face name (a face that is not installed maps to
+// a similar one).
+std::string MatchedFontFamily(const char* faceName);
 
 }  // namespace zelm::platform

@@ -16,15 +16,6 @@ int BreakExtra(const DeviceContext& dc, int breakIndex)
     return dc.breakExtra / dc.breakCount + (breakIndex < dc.breakExtra % dc.breakCount ? 1 : 0);
 }
 
-std::uint32_t Blend(std::uint32_t under, std::uint32_t over, unsigned coverage)
-{
-    auto channel = [&](int shift) {
-        unsigned a = (under >> shift) & 0xFF, b = (over >> shift) & 0xFF;
-        return ((b * coverage + a * (255 - coverage) + 127) / 255) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
-}
-
 struct ClipBox {
     int left, top, right, bottom;
     bool Contains(int x, int y) const { return x >= left && y >= top && x < right && y < bottom; }
@@ -48,7 +39,7 @@ void PaintGlyph(Surface& s, const ClipBox& box, const Glyph& glyph, int originX,
             unsigned coverage = row[gx];
             if (coverage == 0 || !box.Contains(left + gx, top + gy)) continue;
             std::uint32_t& pixel = s.At(left + gx, top + gy);
-            pixel = coverage == 255 ? ink : Blend(pixel, ink, coverage);
+            pixel = coverage == 255 ? ink : BlendPixel(pixel, ink, coverage);
         }
     }
 }

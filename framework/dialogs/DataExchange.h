@@ -1,0 +1,35 @@
+#pragma once
+// Two-way data exchange between a dialog's fields and its controls, with the checks
+// whose failure shows the framework's standard message and stops the exchange.
+
+#include "framework/strings/CString.h"
+#include "framework/windows/CWnd.h"
+
+// Thrown by CDataExchange::Fail and caught by UpdateData.
+class CUserException {
+public:
+    void Delete() {}
+};
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+    BOOL m_bSaveAndValidate;
+    CWnd* m_pDlgWnd;
+    int m_idLastControl = 0;
+
+    // The control about to be exchanged; remembered so that a failure can focus it.
+    CWnd* PrepareCtrl(int nIDC);
+    CWnd* PrepareEditCtrl(int nIDC) { return PrepareCtrl(nIDC); }
+    // Puts the focus on the last control and ends the exchange.
+    [[noreturn]] void Fail();
+};
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+// Binds a control member to the dialog's control with that identifier.
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);

@@ -1,0 +1,172 @@
+#include "framework/dialogs/DialogBuilder.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "framework/controls/UpDownWidget.h"
+#include "platform/gdi/gdi.h"
+#include "platform/user/window_styles.h"
+
+namespace zelm::framework {
+namespace {
+
+constexpr int kScreenDpi = 96;
+constexpr char kAverageSample[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+
+// A control's window: the handle that the program addresses the control by.
+class ControlWindow : public CWnd {
+public:
+    explicit ControlWindow(QWidget* widget)
+    {
+        m_pWidget = widget;
+        AttachNewHandle();
+    }
+};
+
+QRect PixelRect(const RECT& units, const DialogBaseUnits& base)
+{
+    auto x = [&](LONG u) { return static_cast<int>(std::lround(u * base.cx / 4.0)); };
+    auto y = [&](LONG u) { return static_cast<int>(std::lround(u * base.cy / 8.0)); };
+    return QRect(QPoint(x(units.left), y(units.top)), QPoint(x(units.right) - 1, y(units.bottom) - 1));
+}
+
+QWidget* MakeButton(const DialogItemTemplate& item, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromUtf8(item.text.c_str()), parent);
+    button->setAutoDefault(false);
+    button->setDefault((item.style & 0xF) == BS_DEFPUSHBUTTON);
+    return button;
+}
+
+void ConnectCommands(const DialogControl& control, const CommandSink& commands)
+{
+    auto* button = qobject_cast<QPushButton*>(control.widget);
+    if (!button) return;
+    const int id = control.id;
+    const HWND hwnd = control.window->m_hWnd;
+    QObject::connect(button, &QPushButton::clicked, button, [id, hwnd, commands] { commands(id, BN_CLICKED, hwnd); });
+}
+
+QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    if (item.style & ES_NUMBER)
+        edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+    edit->setReadOnly(item.style & ES_READONLY);
+    edit->setFrame(item.style & WS_BORDER);
+    return edit;
+}
+
+QWidget* MakeStatic(const DialogItemTemplate& item, QWidget* parent)
+{
+    switch (item.style & SS_TYPEMASK) {
+    case SS_BITMAP: return new PictureWidget(parent, item.imageId, item.style & SS_SUNKEN);
+    case SS_ETCHEDHORZ: {
+        auto* line = new QFrame(parent);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Sunken);
+        return line;
+    }
+    default: {
+        auto* label = new QLabel(QString::fromUtf8(item.text.c_str()), parent);
+        label->setTextFormat(Qt::PlainText);
+        if ((item.style & SS_TYPEMASK) == SS_CENTER) label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        if (item.style & SS_SUNKEN) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        return label;
+    }
+    }
+}
+
+QWidget* MakeProgress(QWidget* parent)
+{
+    auto* bar = new QProgressBar(parent);
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    return bar;
+}
+
+QWidget* MakeControl(const DialogItemTemplate& item, QWidget* parent)
+{
+    if (item.className == "Button") return MakeButton(item, parent);
+    if (item.className == "Edit") return MakeEdit(item, parent);
+    if (item.className == "Static") return MakeStatic(item, parent);
+    if (item.className == "msctls_progress32") return MakeProgress(parent);
+    if (item.className == "msctls_updown32") return new UpDownWidget(parent);
+    return new QWidget(parent);
+}
+
+// An image static keeps the size of its image; other controls take their rectangles.
+void Place(QWidget* widget, const DialogItemTemplate& item, const DialogBaseUnits& base)
+{
+    QRect rect = PixelRect(item.units, base);
+    if (dynamic_cast<PictureWidget*>(widget))
+        widget->move(rect.topLeft());
+    else
+        widget->setGeometry(rect);
+}
+
+void ConnectBuddy(QWidget* widget, const DialogItemTemplate& item, std::vector<DialogControl>& controls)
+{
+    auto* upDown = dynamic_cast<UpDownWidget*>(widget);
+    if (!upDown || !(item.style & UDS_AUTOBUDDY) || controls.empty()) return;
+    upDown->AttachBuddy(qobject_cast<QLineEdit*>(controls.back().widget), item.style & UDS_ALIGNRIGHT,
+                        item.style & UDS_ARROWKEYS);
+}
+
+}  // namespace
+
+DialogBaseUnits BaseUnitsFor(const DialogTemplate& dialog)
+{
+    LOGFONTA lf{};
+    lf.lfHeight = -static_cast<LONG>(std::lround(dialog.pointSize * kScreenDpi / 72.0));
+    lf.lfWeight = FW_NORMAL;
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", dialog.faceName.c_str());
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ font = ::CreateFontIndirectA(&lf);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE sample{};
+    ::GetTextExtentPoint32A(dc, kAverageSample, 52, &sample);
+    TEXTMETRICA tm{};
+    ::GetTextMetricsA(dc, &tm);
+    ::SelectObject(dc, old);
+    ::DeleteObject(font);
+    ::DeleteDC(dc);
+
+    DialogBaseUnits base;
+    base.cx = (sample.cx / 26 + 1) / 2;
+    base.cy = tm.tmHeight;
+    base.font = QFont(QString::fromStdString(zelm::platform::MatchedFontFamily(dialog.faceName.c_str())));
+    base.font.setPixelSize(static_cast<int>(-lf.lfHeight));
+    return base;
+}
+
+BuiltDialog BuildDialog(const DialogTemplate& dialog, QWidget* parent, const DialogCallbacks& callbacks)
+{
+    BuiltDialog built;
+    const DialogBaseUnits base = BaseUnitsFor(dialog);
+    built.host = new DialogHost(parent, callbacks.cancel, callbacks.paint);
+    built.host->setFont(base.font);
+    built.host->setWindowTitle(QString::fromUtf8(dialog.caption.c_str()));
+    built.host->setFixedSize(PixelRect(dialog.units, base).size());
+    built.controls.reserve(dialog.items.size());
+    for (const auto& item : dialog.items) {
+        QWidget* widget = MakeControl(item, built.host);
+        Place(widget, item, base);
+        ConnectBuddy(widget, item, built.controls);
+        widget->setEnabled(!(item.style & WS_DISABLED));
+        widget->setVisible(item.style & WS_VISIBLE);
+        built.controls.push_back({item.id, widget, std::make_unique<ControlWindow>(widget)});
+        ConnectCommands(built.controls.back(), callbacks.commands);
+    }
+    return built;
+}
+
+}  // namespace zelm::framework

@@ -1,0 +1,10 @@
+#pragma once
+// A picture of a window as it is drawn now, saved as a PNG file.
+
+#include "framework/windows/CWnd.h"
+
+namespace zelm::framework {
+
+bool SaveWindowImage(CWnd& window, const char* pngPath);
+
+}  // namespace zelm::framework
