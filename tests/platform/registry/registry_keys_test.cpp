@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "registry_helpers.h"
+#include "support/registry_helpers.h"
 #include "support/temp_registry.h"
 
 class RegistryKeys : public ::testing::Test {

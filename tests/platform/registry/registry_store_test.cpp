@@ -12,7 +12,7 @@
 #include <sstream>
 #include <thread>
 
-#include "registry_helpers.h"
+#include "support/registry_helpers.h"
 #include "support/temp_registry.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "registry_helpers.h"
+#include "support/registry_helpers.h"
 #include "support/temp_registry.h"
 
 class RegistryValues : public ::testing::Test {
