@@ -316,10 +316,22 @@ void BeforeFork()
 
 void AfterFork() { g_lock.unlock(); }
 
-void InstallForkHandlers()
+// Closing at exit folds the write-ahead log back into the database file and removes it.
+// A call still running in another thread keeps the connection open.
+void CloseAtExit()
+{
+    if (!g_lock.try_lock()) return;
+    TheConnection().Close();
+    g_lock.unlock();
+}
+
+void InstallProcessHandlers()
 {
     static std::once_flag once;
-    std::call_once(once, [] { pthread_atfork(BeforeFork, AfterFork, AfterFork); });
+    std::call_once(once, [] {
+        pthread_atfork(BeforeFork, AfterFork, AfterFork);
+        std::atexit(CloseAtExit);
+    });
 }
 
 thread_local bool t_connectionBroken = false;
@@ -416,7 +428,7 @@ void Session::Fail(int sqliteResult)
 
 LONG RunCall(CallKind kind, const std::function<LONG(Session&)>& body)
 {
-    InstallForkHandlers();
+    InstallProcessHandlers();
     std::lock_guard guard(g_lock);
     t_problem.clear();
     t_connectionBroken = false;
