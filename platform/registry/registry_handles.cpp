@@ -76,7 +76,10 @@ bool RemoveHandle(HKEY hKey)
     return table.records.erase(reinterpret_cast<UINT_PTR>(hKey)) != 0;
 }
 
-bool IsPredefinedKey(HKEY hKey) { return PredefinedKeyId(hKey) != 0; }
+bool IsPredefinedKey(HKEY hKey)
+{
+    return PredefinedKeyId(hKey) != 0;
+}
 
 OpenKey ResolveKey(Session& session, HKEY hKey, REGSAM needed)
 {

@@ -25,8 +25,7 @@ std::int64_t FindChild(Session& session, std::int64_t parent, const std::string&
 
 std::int64_t AddChild(Session& session, std::int64_t parent, const std::string& name)
 {
-    Statement add = session.Prepare(
-        "INSERT INTO keys(parent, name, folded, written) VALUES(?, ?, ?, ?) RETURNING id");
+    Statement add = session.Prepare("INSERT INTO keys(parent, name, folded, written) VALUES(?, ?, ?, ?) RETURNING id");
     add.Bind(1, parent).Bind(2, name).Bind(3, FoldName(name)).Bind(4, FileTimeNow());
     add.Step();
     std::int64_t id = add.Int(0);
@@ -54,7 +53,10 @@ std::int64_t WalkPath(Session& session, std::int64_t start, const std::vector<st
     return id;
 }
 
-bool IsRootRow(std::int64_t id) { return id <= 6; }
+bool IsRootRow(std::int64_t id)
+{
+    return id <= 6;
+}
 
 bool HasSubKeys(Session& session, std::int64_t id)
 {
@@ -77,8 +79,7 @@ void DeleteKeyRow(Session& session, std::int64_t id)
 }
 
 // Opens (or creates) the key and hands out a handle once the transaction has committed.
-LONG OpenKeyHandle(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, bool create, PHKEY phkResult,
-                   LPDWORD lpdwDisposition)
+LONG OpenKeyHandle(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, bool create, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
     if (phkResult == nullptr) return Failed(ERROR_INVALID_PARAMETER);
     *phkResult = nullptr;
@@ -139,7 +140,8 @@ LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LP
     if (lpName == nullptr || lpcchName == nullptr) return Failed(ERROR_INVALID_PARAMETER);
     return RunCall(CallKind::Read, [&](Session& session) {
         OpenKey key = ResolveKey(session, hKey, KEY_ENUMERATE_SUB_KEYS);
-        Statement child = session.Prepare("SELECT name, written FROM keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?");
+        Statement child =
+            session.Prepare("SELECT name, written FROM keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?");
         child.Bind(1, key.id).Bind(2, static_cast<std::int64_t>(dwIndex));
         if (!child.Step()) return ERROR_NO_MORE_ITEMS;
         LONG code = CopyNameOut(child.Text(0), lpName, lpcchName);

@@ -26,7 +26,10 @@ char32_t ToLower(char32_t ch)
     return locale ? static_cast<char32_t>(towlower_l(static_cast<wint_t>(ch), locale)) : ch;
 }
 
-bool IsReplacementSequence(std::string_view bytes) { return bytes == "\xEF\xBF\xBD"; }
+bool IsReplacementSequence(std::string_view bytes)
+{
+    return bytes == "\xEF\xBF\xBD";
+}
 
 }  // namespace
 

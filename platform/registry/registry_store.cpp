@@ -46,7 +46,10 @@ std::string RegistryStorePath()
     return config + "/zelmtools/registry.db";
 }
 
-std::string RegistryStoreProblem() { return t_problem; }
+std::string RegistryStoreProblem()
+{
+    return t_problem;
+}
 
 }  // namespace zelm::platform
 
@@ -89,20 +92,20 @@ PRAGMA user_version = 1;
 LONG CodeForResult(int result, bool writes)
 {
     switch (result & 0xFF) {
-    case SQLITE_OK: return ERROR_SUCCESS;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: return ERROR_BUSY;
-    case SQLITE_NOTADB: return ERROR_BADDB;
-    case SQLITE_CORRUPT: return ERROR_REGISTRY_CORRUPT;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH: return ERROR_ACCESS_DENIED;
-    case SQLITE_CANTOPEN: return ERROR_CANTOPEN;
-    case SQLITE_FULL: return ERROR_DISK_FULL;
-    case SQLITE_NOMEM:
-    case SQLITE_TOOBIG: return ERROR_NOT_ENOUGH_MEMORY;
-    case SQLITE_IOERR: return writes ? ERROR_CANTWRITE : ERROR_CANTREAD;
-    default: return ERROR_BADDB;  // "no such table" and the like: not a store we understand
+        case SQLITE_OK: return ERROR_SUCCESS;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: return ERROR_BUSY;
+        case SQLITE_NOTADB: return ERROR_BADDB;
+        case SQLITE_CORRUPT: return ERROR_REGISTRY_CORRUPT;
+        case SQLITE_READONLY:
+        case SQLITE_PERM:
+        case SQLITE_AUTH: return ERROR_ACCESS_DENIED;
+        case SQLITE_CANTOPEN: return ERROR_CANTOPEN;
+        case SQLITE_FULL: return ERROR_DISK_FULL;
+        case SQLITE_NOMEM:
+        case SQLITE_TOOBIG: return ERROR_NOT_ENOUGH_MEMORY;
+        case SQLITE_IOERR: return writes ? ERROR_CANTWRITE : ERROR_CANTREAD;
+        default: return ERROR_BADDB;  // "no such table" and the like: not a store we understand
     }
 }
 
@@ -110,8 +113,8 @@ LONG CodeForResult(int result, bool writes)
 // is picked up by the next call.
 bool BreaksConnection(LONG code)
 {
-    return code == ERROR_BADDB || code == ERROR_REGISTRY_CORRUPT || code == ERROR_CANTREAD ||
-           code == ERROR_CANTWRITE || code == ERROR_CANTOPEN;
+    return code == ERROR_BADDB || code == ERROR_REGISTRY_CORRUPT || code == ERROR_CANTREAD || code == ERROR_CANTWRITE ||
+           code == ERROR_CANTOPEN;
 }
 
 LONG FailWithErrno(const std::string& what, const std::string& path)
@@ -314,7 +317,10 @@ void BeforeFork()
     TheConnection().Close();
 }
 
-void AfterFork() { g_lock.unlock(); }
+void AfterFork()
+{
+    g_lock.unlock();
+}
 
 // Closing at exit folds the write-ahead log back into the database file and removes it.
 // A call still running in another thread keeps the connection open.
@@ -348,7 +354,8 @@ LONG RunInTransaction(Connection& connection, CallKind kind, const std::function
     } catch (const CallFailure& failure) {
         code = failure.code;
     }
-    if (!sqlite3_get_autocommit(connection.Database())) sqlite3_exec(connection.Database(), "ROLLBACK", nullptr, nullptr, nullptr);
+    if (!sqlite3_get_autocommit(connection.Database()))
+        sqlite3_exec(connection.Database(), "ROLLBACK", nullptr, nullptr, nullptr);
     return code;
 }
 
@@ -396,7 +403,10 @@ void Statement::Run()
     }
 }
 
-std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(m_stmt, column); }
+std::int64_t Statement::Int(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
 
 std::string Statement::Text(int column) const
 {

@@ -18,7 +18,10 @@ LONG Failed(LONG code)
     return code;
 }
 
-std::string NameOf(LPCSTR lpValueName) { return lpValueName ? lpValueName : ""; }
+std::string NameOf(LPCSTR lpValueName)
+{
+    return lpValueName ? lpValueName : "";
+}
 
 // Hands a value's type and bytes to the caller: the size alone when there is no buffer.
 LONG DeliverValue(DWORD type, std::string_view data, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
@@ -80,7 +83,8 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
         return Failed(ERROR_INVALID_PARAMETER);
     return RunCall(CallKind::Read, [&](Session& session) {
         OpenKey key = ResolveKey(session, hKey, KEY_QUERY_VALUE);
-        Statement value = session.Prepare("SELECT name, type, data FROM vals WHERE key = ? ORDER BY id LIMIT 1 OFFSET ?");
+        Statement value =
+            session.Prepare("SELECT name, type, data FROM vals WHERE key = ? ORDER BY id LIMIT 1 OFFSET ?");
         value.Bind(1, key.id).Bind(2, static_cast<std::int64_t>(dwIndex));
         if (!value.Step()) return ERROR_NO_MORE_ITEMS;
         LONG code = CopyNameOut(value.Text(0), lpValueName, lpcchValueName);

@@ -23,7 +23,8 @@ std::string FromUtf16Le(const std::string& bytes, std::size_t start, const std::
     if ((bytes.size() - start) % 2 != 0) Failure(path + ": odd number of bytes in a UTF-16 file");
     std::u16string text;
     for (std::size_t i = start; i + 1 < bytes.size(); i += 2)
-        text += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+        text +=
+            static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
     return zelm::platform::Utf16ToUtf8(text);
 }
 

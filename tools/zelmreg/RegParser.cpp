@@ -192,7 +192,8 @@ std::string Parser::TextFromUtf16(const std::string& bytes)
     if (bytes.size() % 2 != 0) Fail("text bytes of a 5.00 file must be UTF-16 (an even number of bytes)");
     std::u16string units;
     for (std::size_t i = 0; i < bytes.size(); i += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+        units +=
+            static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
     std::string text = zelm::platform::Utf16ToUtf8(units);
     if (zelm::platform::Utf8ToUtf16(text) != units) Fail("text bytes are not valid UTF-16");
     return text;

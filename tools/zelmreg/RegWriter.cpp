@@ -10,9 +10,15 @@ namespace {
 
 constexpr std::size_t kLineWidth = 78;  // hex lines wrap with ",\" before this column
 
-bool IsStringType(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+bool IsStringType(DWORD type)
+{
+    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
+}
 
-bool FitsOnOneLine(const std::string& text) { return text.find_first_of("\r\n") == std::string::npos; }
+bool FitsOnOneLine(const std::string& text)
+{
+    return text.find_first_of("\r\n") == std::string::npos;
+}
 
 // A text that can stand between quotes: UTF-8, one line, no zero and no control characters.
 bool IsPlainText(const std::string& text)

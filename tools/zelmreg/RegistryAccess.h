@@ -21,7 +21,10 @@ public:
     static OpenedKey Open(const KeyPath& path);
     static OpenedKey Create(const KeyPath& path);
     ~OpenedKey();
-    OpenedKey(OpenedKey&& other) noexcept : m_key(other.m_key), m_path(std::move(other.m_path)) { other.m_key = nullptr; }
+    OpenedKey(OpenedKey&& other) noexcept : m_key(other.m_key), m_path(std::move(other.m_path))
+    {
+        other.m_key = nullptr;
+    }
     OpenedKey(const OpenedKey&) = delete;
     OpenedKey& operator=(const OpenedKey&) = delete;
 

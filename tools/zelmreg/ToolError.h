@@ -15,8 +15,14 @@ struct ToolError {
     std::string message;
 };
 
-[[noreturn]] inline void UsageError(const std::string& message) { throw ToolError{kExitUsage, message}; }
-[[noreturn]] inline void Failure(const std::string& message) { throw ToolError{kExitFailure, message}; }
+[[noreturn]] inline void UsageError(const std::string& message)
+{
+    throw ToolError{kExitUsage, message};
+}
+[[noreturn]] inline void Failure(const std::string& message)
+{
+    throw ToolError{kExitFailure, message};
+}
 
 // A registry call's failure in words: what the code means, and for a store that cannot
 // be used, what is wrong with it.

@@ -157,7 +157,8 @@ bool ParseHexBytes(std::string_view text, std::string& bytes)
     if (text.find(',') != std::string_view::npos) {
         for (std::size_t start = 0;;) {
             std::size_t comma = text.find(',', start);
-            std::string_view token = Trimmed(text.substr(start, comma == std::string_view::npos ? comma : comma - start));
+            std::string_view token =
+                Trimmed(text.substr(start, comma == std::string_view::npos ? comma : comma - start));
             bool last = comma == std::string_view::npos;
             if (!(last && token.empty()) && !AppendHexByte(token, bytes)) return false;  // "05," ends well
             if (last) return true;
@@ -196,27 +197,27 @@ std::string DisplayData(const Value& value)
 {
     const std::string& data = value.data;
     switch (value.type) {
-    case REG_SZ:
-    case REG_EXPAND_SZ: return data.substr(0, data.find('\0'));
-    case REG_MULTI_SZ: {
-        std::string text = data;
-        while (!text.empty() && text.back() == '\0') text.pop_back();
-        for (std::size_t zero = text.find('\0'); zero != std::string::npos; zero = text.find('\0', zero + 2))
-            text.replace(zero, 1, "\\0");
-        return text;
-    }
-    case REG_DWORD:
-    case REG_DWORD_BIG_ENDIAN:
-    case REG_QWORD: {
-        std::size_t width = value.type == REG_QWORD ? 8 : 4;
-        if (data.size() != width) break;
-        std::uint64_t number = NumberFrom(data, value.type == REG_DWORD_BIG_ENDIAN);
-        char text[48];
-        std::snprintf(text, sizeof text, "%llu (0x%0*llx)", static_cast<unsigned long long>(number),
-                      static_cast<int>(width * 2), static_cast<unsigned long long>(number));
-        return text;
-    }
-    default: break;
+        case REG_SZ:
+        case REG_EXPAND_SZ: return data.substr(0, data.find('\0'));
+        case REG_MULTI_SZ: {
+            std::string text = data;
+            while (!text.empty() && text.back() == '\0') text.pop_back();
+            for (std::size_t zero = text.find('\0'); zero != std::string::npos; zero = text.find('\0', zero + 2))
+                text.replace(zero, 1, "\\0");
+            return text;
+        }
+        case REG_DWORD:
+        case REG_DWORD_BIG_ENDIAN:
+        case REG_QWORD: {
+            std::size_t width = value.type == REG_QWORD ? 8 : 4;
+            if (data.size() != width) break;
+            std::uint64_t number = NumberFrom(data, value.type == REG_DWORD_BIG_ENDIAN);
+            char text[48];
+            std::snprintf(text, sizeof text, "%llu (0x%0*llx)", static_cast<unsigned long long>(number),
+                          static_cast<int>(width * 2), static_cast<unsigned long long>(number));
+            return text;
+        }
+        default: break;
     }
     return HexList(data);
 }

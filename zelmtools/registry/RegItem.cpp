@@ -7,9 +7,15 @@
 
 namespace {
 
-bool IsSeparator(char ch) { return ch == '\\' || ch == '/'; }
+bool IsSeparator(char ch)
+{
+    return ch == '\\' || ch == '/';
+}
 
-bool EndsWithSeparator(const CString& path) { return !path.IsEmpty() && IsSeparator(path[path.GetLength() - 1]); }
+bool EndsWithSeparator(const CString& path)
+{
+    return !path.IsEmpty() && IsSeparator(path[path.GetLength() - 1]);
+}
 
 CString WithoutOneTrailingSeparator(const CString& path)
 {
@@ -39,7 +45,10 @@ CRegItem::CRegItem(HKEY hRootKey, const char* pszPath) : m_hRootKey(hRootKey), m
     m_strRootPath.TrimRight("\\/");
 }
 
-CRegItem::~CRegItem() { CloseKey(); }
+CRegItem::~CRegItem()
+{
+    CloseKey();
+}
 
 void CRegItem::SetDefault()
 {
@@ -96,21 +105,30 @@ int CRegItem::CloseKey()
     return code == ERROR_SUCCESS;
 }
 
-int CRegItem::IsOpen() { return m_dwDisposition == REG_OPENED_EXISTING_KEY; }
+int CRegItem::IsOpen()
+{
+    return m_dwDisposition == REG_OPENED_EXISTING_KEY;
+}
 
 void CRegItem::GetCurrentHKEY(HKEY* phKey)
 {
     if (phKey) *phKey = m_hKey;
 }
 
-HKEY CRegItem::GetHKEY() { return m_hKey; }
+HKEY CRegItem::GetHKEY()
+{
+    return m_hKey;
+}
 
 void CRegItem::GetCurrentPath(CString* pPath)
 {
     if (pPath) *pPath = m_strPath;
 }
 
-CString CRegItem::GetPath() { return m_strPath; }
+CString CRegItem::GetPath()
+{
+    return m_strPath;
+}
 
 int CRegItem::AddFolder(const char* pszName)
 {

@@ -178,8 +178,8 @@ public:
     int GetValue(const char* pszName, CString* pStr, const char* pszDefault);
     int GetValue(UINT nID, CString* pStr, const char* pszDefault);
 
-    CString m_strPath;       // current key path, relative to the root key
-    CString m_strValueName;  // name used by the last value operation
+    CString m_strPath;          // current key path, relative to the root key
+    CString m_strValueName;     // name used by the last value operation
     DWORD m_dwDisposition = 0;  // REG_CREATED_NEW_KEY or REG_OPENED_EXISTING_KEY by the last open
     HKEY m_hRootKey;
     HKEY m_hKey = nullptr;

@@ -27,7 +27,10 @@ bool FitsIn32Bits(long long value, long long lowest, long long highest)
     return (value >= lowest && value <= highest) || Refused();
 }
 
-bool FitsIn32Bits(unsigned long value) { return value <= 0xFFFFFFFFul || Refused(); }
+bool FitsIn32Bits(unsigned long value)
+{
+    return value <= 0xFFFFFFFFul || Refused();
+}
 
 constexpr long long kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr long long kInt32Max = std::numeric_limits<std::int32_t>::max();
@@ -124,9 +127,15 @@ int CRegItem::QueryValue(const char* pszName, unsigned long* pdwValue)
         [](std::uint32_t bits) { return static_cast<unsigned long>(bits); });
 }
 
-int CRegItem::SetValue(const char* pszName, int nValue) { return WriteFixed(pszName, REG_BINARY, nValue); }
+int CRegItem::SetValue(const char* pszName, int nValue)
+{
+    return WriteFixed(pszName, REG_BINARY, nValue);
+}
 
-int CRegItem::SetValue(const char* pszName, unsigned int nValue) { return WriteFixed(pszName, REG_BINARY, nValue); }
+int CRegItem::SetValue(const char* pszName, unsigned int nValue)
+{
+    return WriteFixed(pszName, REG_BINARY, nValue);
+}
 
 int CRegItem::QueryValue(const char* pszName, int* pnValue)
 {
@@ -160,44 +169,64 @@ int CRegItem::QueryValue(const char* pszName, CTime* pTime)
 int CRegItem::QueryValue(const char* pszName, CTimeSpan* pSpan)
 {
     return ReadThrough32<std::int32_t>(
-        pszName, REG_BINARY, pSpan,
-        [](const CTimeSpan& span) { return static_cast<std::int32_t>(span.GetTimeSpan()); },
+        pszName, REG_BINARY, pSpan, [](const CTimeSpan& span) { return static_cast<std::int32_t>(span.GetTimeSpan()); },
         [](std::int32_t bits) { return CTimeSpan(static_cast<time_t>(bits)); });
 }
 
-int CRegItem::SetValue(const char* pszName, double dValue) { return WriteFixed(pszName, REG_BINARY, dValue); }
+int CRegItem::SetValue(const char* pszName, double dValue)
+{
+    return WriteFixed(pszName, REG_BINARY, dValue);
+}
 
 int CRegItem::QueryValue(const char* pszName, double* pdValue)
 {
     return QueryValue(pszName, REG_BINARY, pdValue, sizeof *pdValue);
 }
 
-int CRegItem::SetValue(const char* pszName, CSize size) { return WriteFixed(pszName, REG_BINARY, size); }
+int CRegItem::SetValue(const char* pszName, CSize size)
+{
+    return WriteFixed(pszName, REG_BINARY, size);
+}
 
 int CRegItem::QueryValue(const char* pszName, CSize* pSize)
 {
     return QueryValue(pszName, REG_BINARY, pSize, sizeof *pSize);
 }
 
-int CRegItem::SetValue(const char* pszName, unsigned short wValue) { return WriteFixed(pszName, REG_BINARY, wValue); }
+int CRegItem::SetValue(const char* pszName, unsigned short wValue)
+{
+    return WriteFixed(pszName, REG_BINARY, wValue);
+}
 
 int CRegItem::QueryValue(const char* pszName, unsigned short* pwValue)
 {
     return QueryValue(pszName, REG_BINARY, pwValue, sizeof *pwValue);
 }
 
-int CRegItem::SetValue(const char* pszName, char chValue) { return WriteFixed(pszName, REG_BINARY, chValue); }
+int CRegItem::SetValue(const char* pszName, char chValue)
+{
+    return WriteFixed(pszName, REG_BINARY, chValue);
+}
 
-int CRegItem::SetValue(const char* pszName, unsigned char chValue) { return WriteFixed(pszName, REG_BINARY, chValue); }
+int CRegItem::SetValue(const char* pszName, unsigned char chValue)
+{
+    return WriteFixed(pszName, REG_BINARY, chValue);
+}
 
-int CRegItem::QueryValue(const char* pszName, char* pchValue) { return QueryValue(pszName, REG_BINARY, pchValue, 1); }
+int CRegItem::QueryValue(const char* pszName, char* pchValue)
+{
+    return QueryValue(pszName, REG_BINARY, pchValue, 1);
+}
 
 int CRegItem::QueryValue(const char* pszName, unsigned char* pchValue)
 {
     return QueryValue(pszName, REG_BINARY, pchValue, 1);
 }
 
-int CRegItem::SetValue(const char* pszName, CRect rect) { return WriteFixed(pszName, REG_BINARY, rect); }
+int CRegItem::SetValue(const char* pszName, CRect rect)
+{
+    return WriteFixed(pszName, REG_BINARY, rect);
+}
 
 int CRegItem::QueryValue(const char* pszName, CRect* pRect)
 {

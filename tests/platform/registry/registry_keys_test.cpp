@@ -18,8 +18,8 @@ TEST_F(RegistryKeys, CreateReportsWhetherTheKeyExistedAndMatchesNamesWithoutCase
     EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
     RegCloseKey(key);
 
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\тЕСТ\\app\\", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &key, &disposition),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\тЕСТ\\app\\", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              &disposition),
               ERROR_SUCCESS);
     EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
     RegCloseKey(key);

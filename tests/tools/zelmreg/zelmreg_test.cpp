@@ -76,7 +76,10 @@ Snapshot SnapshotOf(const std::string& path)
     return snapshot;
 }
 
-void WriteText(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+void WriteText(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 }  // namespace
 
@@ -104,7 +107,8 @@ TEST(Zelmreg, ExportThenImportIntoAnEmptyStoreReproducesEveryValue)
         {deep, "big", REG_BINARY, bigBinary},
         {deep, "Имя", REG_SZ, "значение"},
     };
-    for (const auto& [key, name, type, data] : values) ASSERT_EQ(SetBytes(key, name.c_str(), type, data), ERROR_SUCCESS);
+    for (const auto& [key, name, type, data] : values)
+        ASSERT_EQ(SetBytes(key, name.c_str(), type, data), ERROR_SUCCESS);
     RegCloseKey(CreateTestKey("Software\\Round\\Empty key"));
     RegCloseKey(top);
     RegCloseKey(deep);
@@ -142,27 +146,29 @@ TEST(Zelmreg, ImportReadsOlderAndUtf8FilesWithContinuationsAndDeletions)
     ToolResult result = RunZelmreg({"import", v4});
     ASSERT_EQ(result.exitCode, 0) << result.output;
     Snapshot expected{{"Software\\New",
-                       {{"text", REG_SZ, "café"}, {"", REG_DWORD, std::string("\x2A\0\0\0", 4)},
+                       {{"text", REG_SZ, "café"},
+                        {"", REG_DWORD, std::string("\x2A\0\0\0", 4)},
                         {"path", REG_EXPAND_SZ, std::string("%HOME%\0", 7)}}}};
     EXPECT_EQ(SnapshotOf("Software\\New"), expected);
     EXPECT_TRUE(SnapshotOf("Software\\Old").empty());
     EXPECT_EQ(SnapshotOf("Software\\Keep"), (Snapshot{{"Software\\Keep", {}}}));
 
     std::string utf8 = store.dir().file("utf8.reg");
-    WriteText(utf8, "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\U]\n"
-                    "\"Ключ\"=hex(1):3f,04,00,00\n");
+    WriteText(utf8,
+              "\xEF\xBB\xBFWindows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\U]\n"
+              "\"Ключ\"=hex(1):3f,04,00,00\n");
     result = RunZelmreg({"import", utf8});
     ASSERT_EQ(result.exitCode, 0) << result.output;
-    EXPECT_EQ(SnapshotOf("Software\\U"),
-              (Snapshot{{"Software\\U", {{"Ключ", REG_SZ, std::string("\xD0\xBF\0", 3)}}}}));
+    EXPECT_EQ(SnapshotOf("Software\\U"), (Snapshot{{"Software\\U", {{"Ключ", REG_SZ, std::string("\xD0\xBF\0", 3)}}}}));
 }
 
 TEST(Zelmreg, BrokenImportFileNamesTheLineAndChangesNothing)
 {
     TempRegistry store;
     std::string file = store.dir().file("bad.reg");
-    WriteText(file, "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\A]\n\"ok\"=\"1\"\n"
-                    "\"bad\"=dword:xyz\n");
+    WriteText(file,
+              "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\A]\n\"ok\"=\"1\"\n"
+              "\"bad\"=dword:xyz\n");
     ToolResult result = RunZelmreg({"import", file});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.output.find(file + ":5:"), std::string::npos) << result.output;

@@ -67,8 +67,7 @@ TEST_F(RegItemValues, EveryTypedWriteStoresItsTypeAndBytes)
         {"text", [](CRegItem& r) { return r.SetValue("text", "abc"); }, REG_SZ, "abc"},
         {"empty", [](CRegItem& r) { return r.SetValue("empty", ""); }, REG_SZ, ""},
         {"null", [](CRegItem& r) { return r.SetValue("null", static_cast<const char*>(nullptr)); }, REG_SZ, ""},
-        {"raw", [](CRegItem& r) { return r.SetValue("raw", (void*)"\x01\x00\x02", 3); }, REG_BINARY,
-         Bytes({1, 0, 2})},
+        {"raw", [](CRegItem& r) { return r.SetValue("raw", (void*)"\x01\x00\x02", 3); }, REG_BINARY, Bytes({1, 0, 2})},
         {"typed", [](CRegItem& r) { return r.SetValue("typed", REG_EXPAND_SZ, (void*)"%X%", 3); }, REG_EXPAND_SZ,
          "%X%"},
     };
