@@ -9,11 +9,10 @@
 #include "platform/base/errors.h"
 #include "platform/registry/registry.h"
 
-inline HKEY CreateTestKey(const char* path, HKEY root = HKEY_CURRENT_USER)
+inline HKEY CreateTestKey(const char* path, HKEY root = HKEY_CURRENT_USER, DWORD* disposition = nullptr)
 {
     HKEY key = nullptr;
-    DWORD disposition = 0;
-    EXPECT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition), ERROR_SUCCESS)
+    EXPECT_EQ(RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, disposition), ERROR_SUCCESS)
         << path;
     return key;
 }

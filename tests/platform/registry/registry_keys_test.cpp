@@ -10,19 +10,11 @@ protected:
 
 TEST_F(RegistryKeys, CreateReportsWhetherTheKeyExistedAndMatchesNamesWithoutCase)
 {
-    HKEY key = nullptr;
     DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Тест\\App", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              &disposition),
-              ERROR_SUCCESS);
+    RegCloseKey(CreateTestKey("Software\\Тест\\App", HKEY_CURRENT_USER, &disposition));
     EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
-    RegCloseKey(key);
-
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "SOFTWARE\\тЕСТ\\app\\", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              &disposition),
-              ERROR_SUCCESS);
+    RegCloseKey(CreateTestKey("SOFTWARE\\тЕСТ\\app\\", HKEY_CURRENT_USER, &disposition));
     EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
-    RegCloseKey(key);
 
     HKEY software = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "software", 0, KEY_READ, &software), ERROR_SUCCESS);
@@ -50,9 +42,8 @@ TEST_F(RegistryKeys, EmptySubKeyOpensTheSameKeyAgain)
 {
     HKEY app = CreateTestKey("Software\\App");
     ASSERT_EQ(SetBytes(app, "v", REG_BINARY, "x"), ERROR_SUCCESS);
-    HKEY again = nullptr;
     DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExA(app, "", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &again, &disposition), ERROR_SUCCESS);
+    HKEY again = CreateTestKey("", app, &disposition);
     EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
     EXPECT_NE(again, app);
     EXPECT_EQ(QueryBytes(again, "v"), "x");
@@ -94,11 +85,8 @@ TEST_F(RegistryKeys, DeleteRefusesKeysWithSubKeysAndTakesTheValuesAlong)
     EXPECT_EQ(RegDeleteKeyA(app, "child"), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\App"), ERROR_SUCCESS);
 
-    HKEY again = nullptr;
     DWORD disposition = 0;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\App", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &again,
-                              &disposition),
-              ERROR_SUCCESS);
+    HKEY again = CreateTestKey("Software\\App", HKEY_CURRENT_USER, &disposition);
     EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
     EXPECT_EQ(QueryBytes(again, "v"), "<error 2>");
     RegCloseKey(child);

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -195,6 +196,24 @@ TEST(RegistryStoreSharing, ThreadsOfOneProcessShareTheConnection)
     b.join();
     EXPECT_EQ(failures[0] + failures[1], 0);
     EXPECT_EQ(CountNumbers("a", 300) + CountNumbers("b", 300), 600);
+}
+
+TEST(RegistryStoreSharing, CallsWaitForAnotherWriterInsteadOfFailing)
+{
+    TempRegistry store;
+    HKEY key = CreateTestKey("Software\\Busy");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(store.file().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::thread release([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    EXPECT_EQ(SetBytes(key, "v", REG_BINARY, "1"), ERROR_SUCCESS);
+    release.join();
+    sqlite3_close(other);
+    EXPECT_EQ(QueryBytes(key, "v"), "1");
+    RegCloseKey(key);
 }
 
 TEST(RegistryStoreSharing, WriterKilledMidWritesLeavesEveryCommittedValue)
