@@ -10,12 +10,6 @@ using namespace zelm::platform::registry;
 
 namespace {
 
-LONG Failed(LONG code)
-{
-    SetLastError(static_cast<DWORD>(code));
-    return code;
-}
-
 std::int64_t FindChild(Session& session, std::int64_t parent, const std::string& name)
 {
     Statement find = session.Prepare("SELECT id FROM keys WHERE parent = ? AND folded = ?");
@@ -81,10 +75,10 @@ void DeleteKeyRow(Session& session, std::int64_t id)
 // Opens (or creates) the key and hands out a handle once the transaction has committed.
 LONG OpenKeyHandle(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, bool create, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
-    if (phkResult == nullptr) return Failed(ERROR_INVALID_PARAMETER);
+    if (phkResult == nullptr) return RejectCall(ERROR_INVALID_PARAMETER);
     *phkResult = nullptr;
     std::vector<std::string> names;
-    if (!SplitKeyPath(lpSubKey ? lpSubKey : "", names)) return Failed(ERROR_BAD_PATHNAME);
+    if (!SplitKeyPath(lpSubKey ? lpSubKey : "", names)) return RejectCall(ERROR_BAD_PATHNAME);
     std::int64_t id = 0;
     bool created = false;
     std::string storePath;
@@ -106,7 +100,7 @@ LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, LPSTR, DWORD dwOptions, 
                      LPSECURITY_ATTRIBUTES, PHKEY phkResult, LPDWORD lpdwDisposition)
 {
     // Volatile keys would have to vanish at the next boot; the store keeps everything.
-    if (dwOptions != REG_OPTION_NON_VOLATILE) return Failed(ERROR_NOT_SUPPORTED);
+    if (dwOptions != REG_OPTION_NON_VOLATILE) return RejectCall(ERROR_NOT_SUPPORTED);
     return OpenKeyHandle(hKey, lpSubKey, samDesired, true, phkResult, lpdwDisposition);
 }
 
@@ -118,14 +112,14 @@ LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY p
 LONG RegCloseKey(HKEY hKey)
 {
     if (IsPredefinedKey(hKey) || RemoveHandle(hKey)) return ERROR_SUCCESS;
-    return Failed(ERROR_INVALID_HANDLE);
+    return RejectCall(ERROR_INVALID_HANDLE);
 }
 
 LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 {
-    if (lpSubKey == nullptr) return Failed(ERROR_INVALID_PARAMETER);
+    if (lpSubKey == nullptr) return RejectCall(ERROR_INVALID_PARAMETER);
     std::vector<std::string> names;
-    if (!SplitKeyPath(lpSubKey, names)) return Failed(ERROR_BAD_PATHNAME);
+    if (!SplitKeyPath(lpSubKey, names)) return RejectCall(ERROR_BAD_PATHNAME);
     return RunCall(CallKind::Write, [&](Session& session) {
         std::int64_t id = WalkPath(session, ResolveKey(session, hKey, 0).id, names, false);
         if (IsRootRow(id) || HasSubKeys(session, id)) return ERROR_ACCESS_DENIED;
@@ -137,7 +131,7 @@ LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey)
 LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD, LPSTR, LPDWORD lpcchClass,
                    PFILETIME lpftLastWriteTime)
 {
-    if (lpName == nullptr || lpcchName == nullptr) return Failed(ERROR_INVALID_PARAMETER);
+    if (lpName == nullptr || lpcchName == nullptr) return RejectCall(ERROR_INVALID_PARAMETER);
     return RunCall(CallKind::Read, [&](Session& session) {
         OpenKey key = ResolveKey(session, hKey, KEY_ENUMERATE_SUB_KEYS);
         Statement child =

@@ -450,4 +450,10 @@ LONG RunCall(CallKind kind, const std::function<LONG(Session&)>& body)
     return code;
 }
 
+LONG RejectCall(LONG code)
+{
+    SetLastError(static_cast<DWORD>(code));
+    return code;
+}
+
 }  // namespace zelm::platform::registry

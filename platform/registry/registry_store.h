@@ -87,4 +87,8 @@ enum class CallKind { Read, Write };
 // becomes the thread's last error.
 LONG RunCall(CallKind kind, const std::function<LONG(Session&)>& body);
 
+// Ends a call whose arguments are wrong before it reaches the store: the code becomes
+// the thread's last error and the result.
+LONG RejectCall(LONG code);
+
 }  // namespace zelm::platform::registry

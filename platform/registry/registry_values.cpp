@@ -12,12 +12,6 @@ using namespace zelm::platform::registry;
 
 namespace {
 
-LONG Failed(LONG code)
-{
-    SetLastError(static_cast<DWORD>(code));
-    return code;
-}
-
 std::string NameOf(LPCSTR lpValueName)
 {
     return lpValueName ? lpValueName : "";
@@ -44,7 +38,7 @@ LONG DeliverValue(DWORD type, std::string_view data, LPDWORD lpType, LPBYTE lpDa
 
 LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BYTE* lpData, DWORD cbData)
 {
-    if (lpData == nullptr && cbData != 0) return Failed(ERROR_INVALID_PARAMETER);
+    if (lpData == nullptr && cbData != 0) return RejectCall(ERROR_INVALID_PARAMETER);
     std::string name = NameOf(lpValueName);
     return RunCall(CallKind::Write, [&](Session& session) {
         OpenKey key = ResolveKey(session, hKey, KEY_SET_VALUE);
@@ -65,7 +59,7 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
 
 LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData)
 {
-    if (lpData != nullptr && lpcbData == nullptr) return Failed(ERROR_INVALID_PARAMETER);
+    if (lpData != nullptr && lpcbData == nullptr) return RejectCall(ERROR_INVALID_PARAMETER);
     std::string folded = FoldName(NameOf(lpValueName));
     return RunCall(CallKind::Read, [&](Session& session) {
         OpenKey key = ResolveKey(session, hKey, KEY_QUERY_VALUE);
@@ -80,7 +74,7 @@ LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchVal
                    LPBYTE lpData, LPDWORD lpcbData)
 {
     if (lpValueName == nullptr || lpcchValueName == nullptr || (lpData != nullptr && lpcbData == nullptr))
-        return Failed(ERROR_INVALID_PARAMETER);
+        return RejectCall(ERROR_INVALID_PARAMETER);
     return RunCall(CallKind::Read, [&](Session& session) {
         OpenKey key = ResolveKey(session, hKey, KEY_QUERY_VALUE);
         Statement value =

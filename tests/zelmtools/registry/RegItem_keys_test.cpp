@@ -65,6 +65,9 @@ TEST_F(RegItemKeys, CreateKeyOpensRootPathPlusNameAndTellsWhetherItExisted)
     HKEY handle = nullptr;
     second.GetCurrentHKEY(&handle);
     EXPECT_EQ(handle, second.GetHKEY());
+    // Opening again releases the handle it replaces instead of leaking it.
+    ASSERT_EQ(second.CreateKey("Other"), 1);
+    EXPECT_EQ(RegCloseKey(handle), ERROR_INVALID_HANDLE);
     EXPECT_EQ(second.CloseKey(), 1);
     EXPECT_EQ(second.m_bOpen, 0);
     EXPECT_EQ(second.CloseKey(), 1);  // closing a closed object is no failure
