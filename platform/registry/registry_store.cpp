@@ -85,9 +85,13 @@ INSERT INTO keys(id, parent, name, folded, written) VALUES
   (3, 0, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine', 0),
   (4, 0, 'HKEY_USERS', 'hkey_users', 0),
   (6, 0, 'HKEY_CURRENT_CONFIG', 'hkey_current_config', 0);
-PRAGMA application_id = 2052212039;
-PRAGMA user_version = 1;
 )SQL";
+
+std::string SchemaWithIdentity()
+{
+    return std::string(kSchema) + "PRAGMA application_id = " + std::to_string(kApplicationId) +
+           "; PRAGMA user_version = " + std::to_string(kSchemaVersion) + ";";
+}
 
 LONG CodeForResult(int result, bool writes)
 {
@@ -198,7 +202,7 @@ int CreateSchemaIfEmpty(sqlite3* db, Identity& identity)
     int result = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (result == SQLITE_OK) result = ReadIdentity(db, identity);
     if (result == SQLITE_OK && identity == Identity::Empty) {
-        result = sqlite3_exec(db, kSchema, nullptr, nullptr, nullptr);
+        result = sqlite3_exec(db, SchemaWithIdentity().c_str(), nullptr, nullptr, nullptr);
         if (result == SQLITE_OK) identity = Identity::Ours;
     }
     if (result == SQLITE_OK) return sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
