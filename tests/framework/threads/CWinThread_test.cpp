@@ -131,7 +131,7 @@ TEST(SendMessage, TwoThreadsSendingToEachOtherDoNotDeadlock)
     ASSERT_TRUE(mine.CreateMessageOnlyWindow());
     std::atomic<HWND> theirs{nullptr};
     std::atomic<bool> done{false};
-    LRESULT theirAnswer = 0;
+    std::atomic<LRESULT> theirAnswer = 0;
     std::thread other([&] {
         CReceiver window;
         window.CreateMessageOnlyWindow();
@@ -142,6 +142,8 @@ TEST(SendMessage, TwoThreadsSendingToEachOtherDoNotDeadlock)
     while (theirs == nullptr) std::this_thread::yield();
     // Both threads now send to each other; each answers the other while it waits.
     LRESULT myAnswer = ::SendMessage(theirs, WM_TEST_NOTIFY, 2, 0);
+    // Our answer may come before their message reached us: keep answering until it has.
+    while (theirAnswer == 0) QCoreApplication::sendPostedEvents();
     done = true;
     other.join();
     EXPECT_EQ(myAnswer, 1002);
