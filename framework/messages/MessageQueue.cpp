@@ -48,7 +48,7 @@ public:
 
 class WindowPort : public QObject {
 public:
-    explicit WindowPort(CWnd* window) : m_window(window) {}
+    explicit WindowPort(CWnd* window) : m_window(window), m_original(window) {}
     bool event(QEvent* e) override
     {
         if (e->type() != kSentMessage && e->type() != kPostedMessage) return QObject::event(e);
@@ -58,6 +58,8 @@ public:
         return true;
     }
     CWnd* window() const { return m_window; }
+    CWnd* original() const { return m_original; }
+    void SetWindow(CWnd* window) { m_window = window; }
 
     void StartTimer(UINT_PTR id, UINT milliseconds)
     {
@@ -84,7 +86,8 @@ protected:
     }
 
 private:
-    CWnd* m_window;
+    CWnd* m_window;    // receives the messages: the original object or the last subclasser
+    CWnd* m_original;  // the object the window was created for
     std::map<UINT_PTR, int> m_timers;
 };
 
@@ -163,6 +166,19 @@ LRESULT AwaitAnswer(Completion& completion)
 
 }  // namespace
 
+// Lets the objects that subclassed a window go when the window ends.
+struct SubclassChain {
+    static void Detach(CWnd* head, CWnd* original)
+    {
+        for (CWnd* wnd = head; wnd != nullptr && wnd != original;) {
+            CWnd* next = wnd->m_pSuperWnd;
+            wnd->m_pSuperWnd = nullptr;
+            wnd->m_hWnd = nullptr;
+            wnd = next;
+        }
+    }
+};
+
 HWND RegisterWindow(CWnd* window)
 {
     auto* port = new WindowPort(window);
@@ -185,6 +201,7 @@ void UnregisterWindow(HWND hWnd)
         port = it->second;
         registry.windows.erase(it);
     }
+    SubclassChain::Detach(port->window(), port->original());
     // Pending messages are deleted with the port, which releases their senders.
     if (port->thread() == QThread::currentThread())
         delete port;
@@ -217,6 +234,16 @@ bool KillWindowTimer(HWND hWnd, UINT_PTR id)
 {
     WindowPort* port = OwnPort(hWnd);
     return port && port->StopTimer(id);
+}
+
+bool SwapWindowObject(HWND hWnd, CWnd* expected, CWnd* replacement)
+{
+    WindowPort* port = OwnPort(hWnd);
+    if (port == nullptr || port->window() != expected) return false;
+    // Under the lock, as other threads read the object through WindowFromHandle.
+    std::lock_guard guard(Ports().lock);
+    port->SetWindow(replacement);
+    return true;
 }
 
 CWnd* WindowFromHandle(HWND hWnd)

@@ -17,6 +17,9 @@ HWND RegisterWindow(CWnd* window);
 // Removes the handle; messages sent to it and not yet handled return 0 to their senders.
 void UnregisterWindow(HWND hWnd);
 CWnd* WindowFromHandle(HWND hWnd);
+// Subclassing: the handle's messages go to `replacement` from now on, if they went to
+// `expected` and the window belongs to the calling thread.
+bool SwapWindowObject(HWND hWnd, CWnd* expected, CWnd* replacement);
 // Window timers: WM_TIMER with the identifier every period, on the window's thread.
 // Called on that thread; setting an existing identifier again restarts it.
 bool SetWindowTimer(HWND hWnd, UINT_PTR id, UINT milliseconds);

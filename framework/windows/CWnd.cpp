@@ -11,10 +11,42 @@ END_MESSAGE_MAP()
 
 CWnd::~CWnd()
 {
-    if (m_hWnd != nullptr) zelm::framework::UnregisterWindow(m_hWnd);
+    // A subclassing object gives the window back; only the window's own object ends it.
+    if (m_pSuperWnd != nullptr)
+        UnsubclassWindow();
+    else if (m_hWnd != nullptr)
+        zelm::framework::UnregisterWindow(m_hWnd);
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) { return zelm::framework::WindowFromHandle(hWnd); }
+
+BOOL CWnd::SubclassWindow(HWND hWnd)
+{
+    if (m_hWnd != nullptr || hWnd == nullptr) return FALSE;
+    CWnd* previous = zelm::framework::WindowFromHandle(hWnd);
+    if (previous == nullptr || previous == this) return FALSE;
+    if (!zelm::framework::SwapWindowObject(hWnd, previous, this)) return FALSE;
+    m_pSuperWnd = previous;
+    m_hWnd = hWnd;
+    return TRUE;
+}
+
+HWND CWnd::UnsubclassWindow()
+{
+    if (m_pSuperWnd == nullptr) return nullptr;
+    HWND hWnd = m_hWnd;
+    if (!zelm::framework::SwapWindowObject(hWnd, this, m_pSuperWnd)) {
+        // Another object subclassed the window after this one: leave the chain in the middle.
+        for (CWnd* wnd = zelm::framework::WindowFromHandle(hWnd); wnd != nullptr; wnd = wnd->m_pSuperWnd)
+            if (wnd->m_pSuperWnd == this) {
+                wnd->m_pSuperWnd = m_pSuperWnd;
+                break;
+            }
+    }
+    m_pSuperWnd = nullptr;
+    m_hWnd = nullptr;
+    return hWnd;
+}
 
 BOOL CWnd::CreateMessageOnlyWindow()
 {
@@ -52,7 +84,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProc(message, wParam, lParam);
 }
 
-LRESULT CWnd::DefWindowProc(UINT, WPARAM, LPARAM) { return 0; }
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return m_pSuperWnd != nullptr ? m_pSuperWnd->WindowProc(message, wParam, lParam) : 0;
+}
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, void*)
 {

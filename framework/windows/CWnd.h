@@ -11,6 +11,10 @@ class CDC;
 class CDataExchange;
 class CString;
 
+namespace zelm::framework {
+struct SubclassChain;
+}
+
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 
@@ -25,6 +29,15 @@ public:
     // The object behind a handle of this process, or null.
     static CWnd* FromHandlePermanent(HWND hWnd);
     static CWnd* FromHandle(HWND hWnd) { return FromHandlePermanent(hWnd); }
+
+    // Takes over the messages of an existing window of the calling thread: they reach
+    // this object's WindowProc first, and what it leaves goes on to the previous object
+    // through DefWindowProc. FALSE when this object already has a window or the handle
+    // is not a window of this thread. The object lets go when the window is destroyed.
+    BOOL SubclassWindow(HWND hWnd);
+    // Hands the messages back to the previous object; the handle, or null when this
+    // object has not subclassed a window.
+    HWND UnsubclassWindow();
 
     // A window without pixels that only receives messages, owned by the calling thread.
     BOOL CreateMessageOnlyWindow();
@@ -85,4 +98,9 @@ protected:
     virtual void PostNcDestroy() {}
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    // The object this one took the window over from (subclassing), or null.
+    CWnd* m_pSuperWnd = nullptr;
+    friend struct zelm::framework::SubclassChain;
 };

@@ -84,6 +84,10 @@ bool MatchFace(const LOGFONTA& lf, FaceMatch& match)
     match.file = PatternString(matched, FC_FILE);
     match.index = PatternInt(matched, FC_INDEX, 0);
     match.family = PatternString(matched, FC_FAMILY);
+    match.families.clear();
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(matched, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+        match.families.emplace_back(reinterpret_cast<const char*>(name));
     FcBool embolden = FcFalse;
     FcPatternGetBool(matched, FC_EMBOLDEN, 0, &embolden);
     int weight = PatternInt(matched, FC_WEIGHT, FC_WEIGHT_REGULAR);
@@ -102,7 +106,10 @@ bool zelm::platform::FontFamilyExists(const char* faceName)
     LOGFONTA lf{};
     std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", faceName);
     gdi::FaceMatch match;
-    return gdi::MatchFace(lf, match) && strcasecmp(match.family.c_str(), faceName) == 0;
+    if (!gdi::MatchFace(lf, match)) return false;
+    for (const std::string& family : match.families)
+        if (strcasecmp(family.c_str(), faceName) == 0) return true;
+    return false;
 }
 
 std::string zelm::platform::MatchedFontFamily(const char* faceName)

@@ -3,6 +3,7 @@
 
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -15,6 +16,7 @@ struct FaceMatch {
     std::string file;
     int index = 0;
     std::string family;
+    std::vector<std::string> families;  // every name of the face's family ("DejaVu Sans Condensed"...)
     bool embolden = false;  // the request is bolder than any face of the family
     bool oblique = false;   // the request is italic and the family has no italic face
 };

@@ -1,0 +1,47 @@
+#pragma once
+// The folder browser's Qt dialog: a title text, an optional status line, a tree of the
+// file system's folders under a root folder, OK and Cancel. It tells its owner about
+// selection changes and right-clicks through the callbacks.
+
+#include <QDialog>
+#include <QModelIndex>
+#include <functional>
+
+class QDialogButtonBox;
+class QFileSystemModel;
+class QLabel;
+class QTreeView;
+
+namespace zelm::framework {
+
+class FolderBrowserDialog : public QDialog {
+public:
+    // rootPath is an existing absolute folder; "/" shows the root itself as the top item.
+    FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine);
+
+    // Selects an existing folder at or below the root; false (and no change) otherwise.
+    bool SelectPath(const QString& path);
+    // The selected folder; the root while nothing is selected.
+    QString SelectedPath() const;
+    void EnableOk(bool enable);
+    void SetStatusText(const QString& text);
+
+    std::function<void(const QString& path)> onSelectionChanged;
+    std::function<void(const QPoint& globalPos)> onContextMenu;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void ReportSelection();
+    QModelIndex Reveal(const QString& path);
+
+    QString m_rootPath;
+    QString m_reportedPath;
+    QFileSystemModel* m_model;
+    QTreeView* m_tree;
+    QLabel* m_status = nullptr;
+    QDialogButtonBox* m_buttons;
+};
+
+}  // namespace zelm::framework
