@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/StoredSettings.h"
 #include "app/WorkThread.h"
 #include "framework/ui/MessageBox.h"
 #include "framework/windows/CWnd.h"
@@ -68,10 +69,10 @@ ON_MESSAGE(WM_WORK_NOTIFY, OnWorkNotify)
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-LOGFONT FontFor(const BatchOptions& options)
+// The stored settings of the dialog are the defaults; the options override them.
+LOGFONT FontFor(const BatchOptions& options, const LOGFONT& stored)
 {
-    LOGFONT font{};
-    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+    LOGFONT font = stored;
     if (!options.fontFamily.empty()) {
         std::size_t length = zelm::platform::Utf8PrefixLength(options.fontFamily.data(), options.fontFamily.size(),
                                                               sizeof font.lfFaceName - 1);
@@ -143,10 +144,14 @@ int RunBatch(const BatchOptions& options)
     WorkParams params;
     params.strInputFile = options.inputFile.c_str();
     params.hNotifyWnd = window.GetSafeHwnd();
-    params.logFont = FontFor(options);
+    LOGFONT storedFont{};
+    ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof storedFont, &storedFont);
+    UINT storedDelSize = static_cast<UINT>(options.delSize);
+    LoadStoredSettings(storedFont, storedDelSize, false);
+    params.logFont = FontFor(options, storedFont);
     params.pScreenDC = &screenDC;
     params.strOutputFolder = OutputFolderFor(options);
-    params.nDelSize = options.delSize;
+    params.nDelSize = options.delSizeGiven || storedDelSize > 30 ? options.delSize : static_cast<int>(storedDelSize);
     params.encoding = options.encoding;
     worker->StartJob(params);
 

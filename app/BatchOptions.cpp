@@ -77,6 +77,7 @@ std::optional<std::string> ApplyValueOption(const std::string& name, const std::
             return "--size must be a whole number of pixels from 1 to " + std::to_string(kMaxSizePx) + ", not '" +
                    value + "'";
     } else if (name == "-d" || name == "--delsize") {
+        options.delSizeGiven = true;
         if (!ParseInt(value, 0, kMaxDelSize, options.delSize))
             return "--delsize must be a whole number from 0 to " + std::to_string(kMaxDelSize) + ", not '" + value +
                    "'";
@@ -132,8 +133,12 @@ std::optional<std::string> ParseBatchOptions(int argc, char** argv, BatchOptions
 
 std::string BatchUsage()
 {
-    return R"(usage: scrivane --batch INPUT [options]
+    return R"(usage: scrivane                         open the dialog
+       scrivane --batch INPUT [options]   convert INPUT without the dialog
+       scrivane --screenshot FILE.png     save a picture of the dialog
 Turns the text file INPUT into numbered 128 x 116 bitmap pages T0000.bmp, T0001.bmp, ...
+
+Options of --batch:
 
   -o, --output DIR     output folder; a "/" is added when missing
                        (default: the system temporary folder)

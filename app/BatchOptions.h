@@ -9,11 +9,12 @@
 struct BatchOptions {
     std::string inputFile;
     std::string outputFolder;  // empty: the system temporary folder
-    std::string fontFamily;    // empty: the default interface font
+    std::string fontFamily;    // empty: the stored font, else the default interface font
     int sizePx = 0;            // 0: the default font's size
     bool bold = false;
     bool italic = false;
     int delSize = 3;
+    bool delSizeGiven = false;  // otherwise the stored setting, if any
     TextEncoding encoding = TextEncoding::Auto;
     bool quiet = false;
     bool help = false;

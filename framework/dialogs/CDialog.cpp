@@ -5,6 +5,7 @@
 #include "framework/app/CWinApp.h"
 #include "framework/dialogs/DialogBuilder.h"
 #include "framework/ui/MessageBox.h"
+#include "framework/windows/WindowWidgets.h"
 #include "framework/ui/MessageBox.h"
 #include "platform/user/window_styles.h"
 
@@ -37,6 +38,9 @@ BOOL CDialog::CreateDialogWindow(UINT nIDTemplate, CWnd* pParentWnd)
         zelm::framework::BuildDialog(dialogTemplate, parent, callbacks));
     m_pWidget = m_pBuilt->host;
     AttachNewHandle();
+    zelm::framework::SetWidgetForWindow(m_hWnd, m_pWidget);
+    for (const auto& control : m_pBuilt->controls)
+        zelm::framework::SetWidgetForWindow(control.window->m_hWnd, control.widget);
     return OnInitDialog();
 }
 
@@ -114,6 +118,8 @@ void CDialog::TearDownWidgets()
     m_boundControls.clear();
     if (!m_pBuilt) return;
     auto built = std::move(m_pBuilt);
+    for (const auto& control : built->controls) zelm::framework::SetWidgetForWindow(control.window->m_hWnd, nullptr);
+    zelm::framework::SetWidgetForWindow(m_hWnd, nullptr);
     built->controls.clear();
     delete built->host;
     m_pWidget = nullptr;

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string_view>
 #include <thread>
 
 #include "JobRunner.h"
@@ -24,8 +25,23 @@ struct ProgramRun {
     std::string err;
 };
 
+// The environment without any display, as on a server.
+std::vector<char*> EnvironmentWithoutDisplay()
+{
+    std::vector<char*> env;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string_view name(*entry);
+        if (!name.starts_with("DISPLAY=") && !name.starts_with("WAYLAND_DISPLAY=") &&
+            !name.starts_with("QT_QPA_PLATFORM="))
+            env.push_back(*entry);
+    }
+    env.push_back(nullptr);
+    return env;
+}
+
 // Runs scrivane with the arguments; optionally sends SIGINT after a delay.
-ProgramRun RunScrivane(std::vector<std::string> args, const TempDir& scratch, int interruptAfterMs = -1)
+ProgramRun RunScrivane(std::vector<std::string> args, const TempDir& scratch, int interruptAfterMs = -1,
+                       bool withoutDisplay = false)
 {
     std::string outPath = scratch.file("stdout.txt"), errPath = scratch.file("stderr.txt");
     posix_spawn_file_actions_t actions;
@@ -38,7 +54,9 @@ ProgramRun RunScrivane(std::vector<std::string> args, const TempDir& scratch, in
     argv.push_back(nullptr);
     pid_t pid = 0;
     ProgramRun run;
-    if (posix_spawn(&pid, SCRIVANE_EXE, &actions, nullptr, argv.data(), environ) != 0) return run;
+    std::vector<char*> noDisplay = EnvironmentWithoutDisplay();
+    char** env = withoutDisplay ? noDisplay.data() : environ;
+    if (posix_spawn(&pid, SCRIVANE_EXE, &actions, nullptr, argv.data(), env) != 0) return run;
     posix_spawn_file_actions_destroy(&actions);
     if (interruptAfterMs >= 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(interruptAfterMs));
@@ -109,7 +127,9 @@ TEST(BatchMode, ExitCodesForUsageAndFileErrors)
     WriteFile(dir.file("in.txt"), "some text");
     EXPECT_EQ(RunScrivane({"--batch", dir.file("in.txt"), "-d", "45"}, dir).exitCode, 2);
     EXPECT_EQ(RunScrivane({"--help"}, dir).exitCode, 0);
-    EXPECT_EQ(RunScrivane({}, dir).exitCode, 2);
+    ProgramRun noDisplay = RunScrivane({}, dir, -1, true);
+    EXPECT_EQ(noDisplay.exitCode, 2);
+    EXPECT_NE(noDisplay.err.find("--batch"), std::string::npos) << noDisplay.err;
 
     ProgramRun missingInput = RunScrivane({"--batch", dir.file("nope.txt")}, dir);
     EXPECT_EQ(missingInput.exitCode, 1);

@@ -1,0 +1,12 @@
+#pragma once
+// The application object: shows the main dialog and ends when it closes.
+
+#include "framework/app/CWinApp.h"
+
+class CScrivaneApp : public CWinApp {
+public:
+    CScrivaneApp();
+    BOOL InitInstance() override;
+
+    DECLARE_MESSAGE_MAP()
+};
