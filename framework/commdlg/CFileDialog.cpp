@@ -9,8 +9,8 @@
 
 IMPLEMENT_DYNAMIC(CFileDialog, CObject)
 
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
-                         LPCSTR lpszFilter, CWnd* pParentWnd)
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+                         CWnd* pParentWnd)
     : m_ofn{}, m_bOpenFileDialog(bOpenFileDialog), m_pParentWnd(pParentWnd)
 {
     m_szFileName[0] = '\0';

@@ -7,11 +7,17 @@ namespace {
 thread_local DWORD t_lastError = 0;
 }
 
-DWORD CommDlgExtendedError() { return t_lastError; }
+DWORD CommDlgExtendedError()
+{
+    return t_lastError;
+}
 
 namespace zelm::framework {
 
-void SetCommonDialogError(DWORD code) { t_lastError = code; }
+void SetCommonDialogError(DWORD code)
+{
+    t_lastError = code;
+}
 
 bool CanShowCommonDialog()
 {

@@ -15,7 +15,10 @@ namespace zelm::framework {
 
 namespace {
 
-QString FromUtf8(LPCSTR text) { return text ? QString::fromUtf8(text) : QString(); }
+QString FromUtf8(LPCSTR text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
 
 // A default extension given as a pattern ("*.*") names no extension to append.
 QString DefaultExtension(LPCSTR defExt)

@@ -25,11 +25,11 @@ struct NamedColor {
 
 // The sixteen colours that the platform's font dialog offers.
 constexpr NamedColor kStandardColors[] = {
-    {"Black", RGB(0, 0, 0)},         {"Maroon", RGB(128, 0, 0)},      {"Green", RGB(0, 128, 0)},
-    {"Olive", RGB(128, 128, 0)},     {"Navy", RGB(0, 0, 128)},        {"Purple", RGB(128, 0, 128)},
-    {"Teal", RGB(0, 128, 128)},      {"Gray", RGB(128, 128, 128)},    {"Silver", RGB(192, 192, 192)},
-    {"Red", RGB(255, 0, 0)},         {"Lime", RGB(0, 255, 0)},        {"Yellow", RGB(255, 255, 0)},
-    {"Blue", RGB(0, 0, 255)},        {"Fuchsia", RGB(255, 0, 255)},   {"Aqua", RGB(0, 255, 255)},
+    {"Black", RGB(0, 0, 0)},       {"Maroon", RGB(128, 0, 0)},    {"Green", RGB(0, 128, 0)},
+    {"Olive", RGB(128, 128, 0)},   {"Navy", RGB(0, 0, 128)},      {"Purple", RGB(128, 0, 128)},
+    {"Teal", RGB(0, 128, 128)},    {"Gray", RGB(128, 128, 128)},  {"Silver", RGB(192, 192, 192)},
+    {"Red", RGB(255, 0, 0)},       {"Lime", RGB(0, 255, 0)},      {"Yellow", RGB(255, 255, 0)},
+    {"Blue", RGB(0, 0, 255)},      {"Fuchsia", RGB(255, 0, 255)}, {"Aqua", RGB(0, 255, 255)},
     {"White", RGB(255, 255, 255)},
 };
 
@@ -99,8 +99,8 @@ void FontChooserDialog::FollowTypedFace(const QString& text)
     // A typed name of a listed family selects it, so that styles and sample follow.
     auto* families = findChild<QListView*>();
     if (!families || !families->model()) return;
-    QModelIndexList matches = families->model()->match(families->model()->index(0, 0), Qt::DisplayRole, text, 1,
-                                                       Qt::MatchFixedString);
+    QModelIndexList matches =
+        families->model()->match(families->model()->index(0, 0), Qt::DisplayRole, text, 1, Qt::MatchFixedString);
     if (!matches.isEmpty()) families->setCurrentIndex(matches.first());
 }
 

@@ -14,14 +14,14 @@
 using BFFCALLBACK = int (*)(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
 
 struct BROWSEINFOA {
-    HWND hwndOwner;               // the owner window; none when null
-    PCIDLIST_ABSOLUTE pidlRoot;   // the top folder; null for the desktop, the root "/"
-    LPSTR pszDisplayName;         // out: the chosen folder's name, MAX_PATH bytes
-    LPCSTR lpszTitle;             // the text above the tree
+    HWND hwndOwner;              // the owner window; none when null
+    PCIDLIST_ABSOLUTE pidlRoot;  // the top folder; null for the desktop, the root "/"
+    LPSTR pszDisplayName;        // out: the chosen folder's name, MAX_PATH bytes
+    LPCSTR lpszTitle;            // the text above the tree
     UINT ulFlags;
     BFFCALLBACK lpfn;
-    LPARAM lParam;                // handed to lpfn
-    int iImage;                   // out: always 0
+    LPARAM lParam;  // handed to lpfn
+    int iImage;     // out: always 0
 };
 using LPBROWSEINFOA = BROWSEINFOA*;
 using BROWSEINFO = BROWSEINFOA;

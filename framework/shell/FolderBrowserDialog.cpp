@@ -22,8 +22,7 @@ bool IsAtOrBelow(const QString& path, const QString& root)
 
 }  // namespace
 
-FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title,
-                                         bool statusLine)
+FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine)
     : QDialog(owner), m_rootPath(rootPath), m_reportedPath(rootPath)
 {
     setObjectName("zelmFolderBrowser");
@@ -61,6 +60,7 @@ FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath
     layout->addWidget(m_buttons);
     resize(340, 420);
     SelectPath(rootPath);
+    if (rootPath == "/") m_tree->expand(m_model->index(rootPath));
 }
 
 QModelIndex FolderBrowserDialog::Reveal(const QString& path)
@@ -96,7 +96,10 @@ QString FolderBrowserDialog::SelectedPath() const
     return current.isValid() ? m_model->filePath(current) : m_rootPath;
 }
 
-void FolderBrowserDialog::EnableOk(bool enable) { m_buttons->button(QDialogButtonBox::Ok)->setEnabled(enable); }
+void FolderBrowserDialog::EnableOk(bool enable)
+{
+    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(enable);
+}
 
 void FolderBrowserDialog::SetStatusText(const QString& text)
 {

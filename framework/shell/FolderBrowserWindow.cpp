@@ -54,8 +54,14 @@ LRESULT FolderBrowserWindow::OnSetStatusText(WPARAM, LPARAM lParam)
     return 0;
 }
 
-void FolderBrowserWindow::OnOK() { m_dialog.accept(); }
+void FolderBrowserWindow::OnOK()
+{
+    m_dialog.accept();
+}
 
-void FolderBrowserWindow::OnCancel() { m_dialog.reject(); }
+void FolderBrowserWindow::OnCancel()
+{
+    m_dialog.reject();
+}
 
 }  // namespace zelm::framework

@@ -5,7 +5,10 @@
 #include <atomic>
 #include <cstdlib>
 
-LPVOID CoTaskMemAlloc(SIZE_T cb) { return std::malloc(cb == 0 ? 1 : cb); }
+LPVOID CoTaskMemAlloc(SIZE_T cb)
+{
+    return std::malloc(cb == 0 ? 1 : cb);
+}
 
 LPVOID CoTaskMemRealloc(LPVOID pv, SIZE_T cb)
 {
@@ -16,7 +19,10 @@ LPVOID CoTaskMemRealloc(LPVOID pv, SIZE_T cb)
     return std::realloc(pv, cb == 0 ? 1 : cb);
 }
 
-void CoTaskMemFree(LPVOID pv) { std::free(pv); }
+void CoTaskMemFree(LPVOID pv)
+{
+    std::free(pv);
+}
 
 namespace {
 

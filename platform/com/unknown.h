@@ -16,8 +16,14 @@ using CLSID = GUID;
 using REFIID = const IID&;
 using REFCLSID = const CLSID&;
 
-inline bool IsEqualGUID(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(GUID)) == 0; }
-inline bool operator==(const GUID& a, const GUID& b) { return IsEqualGUID(a, b); }
+inline bool IsEqualGUID(const GUID& a, const GUID& b)
+{
+    return std::memcmp(&a, &b, sizeof(GUID)) == 0;
+}
+inline bool operator==(const GUID& a, const GUID& b)
+{
+    return IsEqualGUID(a, b);
+}
 
 constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
@@ -27,8 +33,14 @@ constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003u);
 constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+constexpr bool SUCCEEDED(HRESULT hr)
+{
+    return hr >= 0;
+}
+constexpr bool FAILED(HRESULT hr)
+{
+    return hr < 0;
+}
 
 constexpr IID IID_IUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 

@@ -44,7 +44,10 @@ PIDLIST_ABSOLUTE ILCreateFromPathA(LPCSTR pszPath)
     return reinterpret_cast<PIDLIST_ABSOLUTE>(bytes);
 }
 
-void ILFree(LPITEMIDLIST pidl) { CoTaskMemFree(pidl); }
+void ILFree(LPITEMIDLIST pidl)
+{
+    CoTaskMemFree(pidl);
+}
 
 UINT ILGetSize(LPCITEMIDLIST pidl)
 {
@@ -79,4 +82,7 @@ BOOL SHGetPathFromIDListA(LPCITEMIDLIST pidl, LPSTR pszPath)
     return TRUE;
 }
 
-HRESULT SHGetMalloc(LPMALLOC* ppMalloc) { return CoGetMalloc(MEMCTX_TASK, ppMalloc); }
+HRESULT SHGetMalloc(LPMALLOC* ppMalloc)
+{
+    return CoGetMalloc(MEMCTX_TASK, ppMalloc);
+}

@@ -38,4 +38,7 @@ void WhenModalShown(const QString& objectName, std::function<void(Dialog*)> driv
 }
 
 // Presses OK the way the dialog's own button does (some dialogs keep accept() protected).
-inline void Accept(QDialog* dialog) { dialog->accept(); }
+inline void Accept(QDialog* dialog)
+{
+    dialog->accept();
+}

@@ -17,9 +17,15 @@ namespace {
 
 const QString kFileDialog = "zelmFileDialog";
 
-void Touch(const std::string& path) { std::ofstream(path) << "text"; }
+void Touch(const std::string& path)
+{
+    std::ofstream(path) << "text";
+}
 
-QCheckBox* ReadOnlyBox(QFileDialog* dialog) { return dialog->findChild<QCheckBox*>("zelmReadOnlyBox"); }
+QCheckBox* ReadOnlyBox(QFileDialog* dialog)
+{
+    return dialog->findChild<QCheckBox*>("zelmReadOnlyBox");
+}
 
 class FileDialogTest : public ::testing::Test {
 protected:

@@ -27,7 +27,10 @@ LOGFONTA MakeLogFont(const char* face, LONG height, LONG weight = FW_NORMAL)
     return lf;
 }
 
-QLineEdit* FaceEdit(QFontDialog* dialog) { return dialog->findChild<QLineEdit*>("zelmFaceEdit"); }
+QLineEdit* FaceEdit(QFontDialog* dialog)
+{
+    return dialog->findChild<QLineEdit*>("zelmFaceEdit");
+}
 
 void TypeFace(QFontDialog* dialog, const char* face)
 {
@@ -213,8 +216,8 @@ TEST_F(ChooseFontTest, EffectsOnlyWhenAskedForAndBadRequestsFail)
     LOGFONTA lf = MakeLogFont("DejaVu Sans", -12);
     bool effectsShown = true;
     WhenModalShown<QFontDialog>(kFontDialog, [&](QFontDialog* dialog) {
-        effectsShown = dialog->findChild<QComboBox*>("zelmColorBox") != nullptr ||
-                       EffectBox(dialog, "Underline")->isVisible();
+        effectsShown =
+            dialog->findChild<QComboBox*>("zelmColorBox") != nullptr || EffectBox(dialog, "Underline")->isVisible();
         dialog->reject();
     });
     CFontDialog plain(&lf, CF_SCREENFONTS);

@@ -4,16 +4,16 @@
 
 #include <QContextMenuEvent>
 #include <QDialogButtonBox>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeView>
-#include <QFileSystemModel>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "framework/messages/Messaging.h"
@@ -50,7 +50,10 @@ int RecordingCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData)
     return 0;
 }
 
-QDialog* Browser() { return qobject_cast<QDialog*>(QApplication::activeModalWidget()); }
+QDialog* Browser()
+{
+    return qobject_cast<QDialog*>(QApplication::activeModalWidget());
+}
 
 QPushButton* OkButton(QDialog* dialog)
 {
