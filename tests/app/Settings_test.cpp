@@ -2,7 +2,9 @@
 // and the batch mode taking them as its defaults without writing them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "app/ScrivaneApp.h"
 #include "app/ScrivaneDlg.h"
@@ -90,8 +92,10 @@ TEST(Settings, FirstRunCreatesTheKeyAndEveryCloseWritesBothValues)
 TEST(Settings, ADwordWrittenByAnotherToolIsReadAsItsNumber)
 {
     App();
-    TempRegistry registry;
-    WriteDword("DelSize", 7);
+    TempRegistry registry;  // the tool inherits the store through the environment
+    std::string command = std::string(ZELMREG_EXE) + " set 'HKCU\\Software\\Brannic KSD\\Scrivane' DelSize dword 7";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    EXPECT_EQ(Read("DelSize").type, REG_DWORD);
     CScrivaneDlg dialog;
     ASSERT_TRUE(dialog.Create(CScrivaneDlg::IDD));
     EXPECT_EQ(dialog.m_nDelSize, 7u);
