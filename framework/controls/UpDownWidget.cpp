@@ -64,7 +64,8 @@ void UpDownWidget::Step(int delta)
 
 bool UpDownWidget::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_buddy && event->type() == QEvent::KeyPress) {
+    // Only key presses are looked at: during the buddy's destruction it is no longer an edit.
+    if (event->type() == QEvent::KeyPress && watched == m_buddy) {
         int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Up || key == Qt::Key_Down) {
             Step(key == Qt::Key_Up ? 1 : -1);

@@ -8,7 +8,7 @@
 // Thrown by CDataExchange::Fail and caught by UpdateData.
 class CUserException {
 public:
-    void Delete() {}
+    void Delete() { delete this; }
 };
 
 class CDataExchange {

@@ -131,8 +131,9 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
     CDataExchange dx(this, bSaveAndValidate);
     try {
         DoDataExchange(&dx);
-    } catch (CUserException*) {
+    } catch (CUserException* e) {
         // The failed check has shown its message and put the focus on its control.
+        e->Delete();
         return FALSE;
     }
     return TRUE;
