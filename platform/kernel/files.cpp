@@ -113,7 +113,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, 
         return INVALID_HANDLE_VALUE;
     }
     struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    const bool known = fstat(fd, &info) == 0;
+    if (known && S_ISDIR(info.st_mode)) {
         close(fd);
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
@@ -123,7 +124,9 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, 
         SetLastError(ERROR_SHARING_VIOLATION);
         return INVALID_HANDLE_VALUE;
     }
-    if ((dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING) && ftruncate(fd, 0) != 0) {
+    // A new (empty) file needs no truncation.
+    const bool truncate = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == TRUNCATE_EXISTING;
+    if (truncate && (!known || info.st_size > 0) && ftruncate(fd, 0) != 0) {
         FailWithErrno();
         close(fd);
         return INVALID_HANDLE_VALUE;
