@@ -42,11 +42,18 @@ std::string WithoutPrefixes(std::string_view text)
     return out;
 }
 
+// Measuring is the hot path of page layout: the scratch run keeps its storage.
 int RunWidth(const TextTarget& t, std::string_view text)
 {
-    TextRun run;
+    thread_local TextRun run;
     LayOutRun(*t.dc, *t.font, text, run);
     return run.width;
+}
+
+// One line measured without splitting: no line break in it, or a single-line format.
+bool IsOneLine(std::string_view text, UINT format)
+{
+    return (format & DT_SINGLELINE) || (!(format & DT_WORDBREAK) && text.find('\n') == std::string_view::npos);
 }
 
 // Breaks one paragraph into lines no wider than maxWidth, at spaces where possible.
@@ -168,7 +175,13 @@ int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format)
     TextTarget t = FindTextTarget(hdc);
     if (!t.font || !lprc) return 0;
     if (cchText < 0) cchText = lpchText ? static_cast<int>(std::char_traits<char>::length(lpchText)) : 0;
-    std::string text(TextOf(lpchText, cchText));
+    const std::string_view raw = TextOf(lpchText, cchText);
+    if ((format & DT_CALCRECT) && (format & DT_NOPREFIX) && IsOneLine(raw, format)) {
+        lprc->right = lprc->left + RunWidth(t, raw);
+        lprc->bottom = lprc->top + t.font->Metrics().Height();
+        return t.font->Metrics().Height();
+    }
+    std::string text(raw);
     if (!(format & DT_NOPREFIX)) text = WithoutPrefixes(text);
 
     const int lineHeight = t.font->Metrics().Height();
