@@ -1,9 +1,6 @@
 #include "app/BatchDriver.h"
 
-#include <unistd.h>
-
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -12,13 +9,25 @@
 #include "framework/ui/MessageBox.h"
 #include "framework/windows/CWnd.h"
 #include "platform/base/utf8.h"
+#include "platform/kernel/console.h"
 #include "platform/kernel/files.h"
 
 namespace {
 
 std::atomic<bool> g_interrupted{false};
 
-extern "C" void OnInterrupt(int) { g_interrupted = true; }
+// Ctrl+C: the flag that the batch window's timer turns into Stop.
+BOOL OnInterrupt(DWORD)
+{
+    g_interrupted = true;
+    return TRUE;
+}
+
+bool StderrIsTerminal()
+{
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode);
+}
 
 // The window that the worker notifies: keeps the page count and draws the progress bar.
 class CBatchWnd : public CWnd {
@@ -130,9 +139,9 @@ int RunBatch(const BatchOptions& options)
         return zelm::framework::DefaultMessageBoxAnswer(request.type);
     });
     g_interrupted = false;
-    auto previousSignal = std::signal(SIGINT, OnInterrupt);
+    SetConsoleCtrlHandler(OnInterrupt, TRUE);
 
-    CBatchWnd window(!options.quiet && isatty(STDERR_FILENO));
+    CBatchWnd window(!options.quiet && StderrIsTerminal());
     window.CreateMessageOnlyWindow();
     HDC screen = ::GetDC(nullptr);
     CDC screenDC;
@@ -163,7 +172,7 @@ int RunBatch(const BatchOptions& options)
 
     screenDC.Detach();
     ::ReleaseDC(nullptr, screen);
-    std::signal(SIGINT, previousSignal);
+    SetConsoleCtrlHandler(OnInterrupt, FALSE);
     zelm::framework::SetMessageBoxHandler(previousHandler);
 
     PrintSummary(window.m_nPagesWritten, params.strOutputFolder, failed);
