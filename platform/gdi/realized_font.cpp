@@ -140,6 +140,12 @@ void RealizedFont::GlyphsOf(std::string_view text, std::vector<const Glyph*>& ou
     for (std::size_t pos = 0; pos < text.size();) out.push_back(&GlyphOf(DecodeUtf8(text, pos)));
 }
 
+const Glyph* RealizedFont::GlyphFor(char32_t ch)
+{
+    std::lock_guard lock(m_mutex);
+    return &GlyphOf(ch);
+}
+
 const Glyph& RealizedFont::GlyphOf(char32_t ch)
 {
     std::unique_ptr<Glyph>& slot = ch < kDirectGlyphs ? m_direct[ch] : m_other[ch];

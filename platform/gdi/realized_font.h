@@ -49,6 +49,9 @@ public:
     // The glyphs of a UTF-8 text, one per character, rasterised on first use only.
     // Safe to call from several threads; the glyphs stay valid while the font lives.
     void GlyphsOf(std::string_view text, std::vector<const Glyph*>& out);
+    // The glyph of one character; glyphs are cached per character, so the glyph of a
+    // space identifies every space of a laid-out text.
+    const Glyph* GlyphFor(char32_t ch);
 
 private:
     friend std::shared_ptr<RealizedFont> RealizeFont(const LOGFONTA& lf);

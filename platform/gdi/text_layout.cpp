@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/base/utf8.h"
 
 namespace zelm::platform::gdi {
 namespace {
@@ -59,10 +58,10 @@ void LayOutRun(const DeviceContext& dc, RealizedFont& font, std::string_view tex
     run.offsets.resize(run.glyphs.size());
     int pen = 0;
     int breaks = 0;
-    std::size_t byte = 0;
+    const Glyph* breakGlyph = font.GlyphFor(kBreakChar);
     for (std::size_t i = 0; i < run.glyphs.size(); ++i) {
         run.offsets[i] = pen;
-        const bool isBreak = DecodeUtf8(text, byte) == kBreakChar;
+        const bool isBreak = run.glyphs[i] == breakGlyph;
         if (lpDx)
             pen += lpDx[i];
         else
