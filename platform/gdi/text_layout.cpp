@@ -58,7 +58,8 @@ void LayOutRun(const DeviceContext& dc, RealizedFont& font, std::string_view tex
     run.offsets.resize(run.glyphs.size());
     int pen = 0;
     int breaks = 0;
-    const Glyph* breakGlyph = font.GlyphFor(kBreakChar);
+    // Only justification needs to know the spaces.
+    const Glyph* breakGlyph = dc.breakCount > 0 ? font.GlyphFor(kBreakChar) : nullptr;
     for (std::size_t i = 0; i < run.glyphs.size(); ++i) {
         run.offsets[i] = pen;
         const bool isBreak = run.glyphs[i] == breakGlyph;
