@@ -1,23 +1,10 @@
 #include "platform/gdi/device_context.h"
 
-#include <mutex>
-#include <unordered_map>
-
 #include "platform/base/errors.h"
+#include "platform/gdi/handle_table.h"
 
 namespace zelm::platform::gdi {
 namespace {
-
-struct DcTable {
-    std::mutex mutex;
-    std::unordered_map<DeviceContext*, std::unique_ptr<DeviceContext>> contexts;
-};
-
-DcTable& Table()
-{
-    static auto* table = new DcTable;
-    return *table;
-}
 
 HDC AddDC(std::unique_ptr<DeviceContext> dc)
 {
@@ -26,11 +13,7 @@ HDC AddDC(std::unique_ptr<DeviceContext> dc)
     dc->brush = GetStockObject(WHITE_BRUSH);
     for (HGDIOBJ h : {dc->bitmap, dc->font, dc->brush})
         if (GdiObject* object = FindObject(h)) ++object->selections;
-    DcTable& table = Table();
-    DeviceContext* raw = dc.get();
-    std::lock_guard lock(table.mutex);
-    table.contexts.emplace(raw, std::move(dc));
-    return reinterpret_cast<HDC>(raw);
+    return reinterpret_cast<HDC>(TableOf<DeviceContext>().Add(std::move(dc)));
 }
 
 HGDIOBJ& SlotFor(DeviceContext& dc, ObjectKind kind)
@@ -58,12 +41,9 @@ Font* DeviceContext::SelectedFont() const { return FindObjectOf<Font>(font, Obje
 
 DeviceContext* FindDC(HDC hdc)
 {
-    DcTable& table = Table();
-    auto* key = reinterpret_cast<DeviceContext*>(hdc);
-    std::lock_guard lock(table.mutex);
-    if (auto it = table.contexts.find(key); it != table.contexts.end()) return it->second.get();
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
+    DeviceContext* dc = TableOf<DeviceContext>().Find(hdc);
+    if (!dc) SetLastError(ERROR_INVALID_HANDLE);
+    return dc;
 }
 
 }  // namespace zelm::platform::gdi
@@ -109,9 +89,7 @@ BOOL DeleteDC(HDC hdc)
     if (!dc) return FALSE;
     for (HGDIOBJ h : {dc->bitmap, dc->font, dc->brush})
         if (GdiObject* object = FindObject(h)) ReleaseSelection(object);
-    DcTable& table = Table();
-    std::lock_guard lock(table.mutex);
-    table.contexts.erase(dc);
+    TableOf<DeviceContext>().Remove(dc);
     return TRUE;
 }
 

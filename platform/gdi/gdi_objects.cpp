@@ -6,28 +6,13 @@
 #include <unordered_map>
 
 #include "platform/base/errors.h"
+#include "platform/gdi/handle_table.h"
 #include "platform/gdi/realized_font.h"
 
 namespace zelm::platform::gdi {
 namespace {
 
-struct ObjectTable {
-    std::mutex mutex;
-    std::unordered_map<GdiObject*, std::unique_ptr<GdiObject>> objects;
-};
-
-ObjectTable& Table()
-{
-    static auto* table = new ObjectTable;  // outlives every static destructor that may still delete
-    return *table;
-}
-
-void DestroyObject(GdiObject* object)
-{
-    ObjectTable& table = Table();
-    std::lock_guard lock(table.mutex);
-    table.objects.erase(object);
-}
+void DestroyObject(GdiObject* object) { TableOf<GdiObject>().Remove(object); }
 
 HGDIOBJ AddStock(std::unique_ptr<GdiObject> object)
 {
@@ -69,21 +54,14 @@ HGDIOBJ MakeStockObject(int index)
 
 HGDIOBJ AddObject(std::unique_ptr<GdiObject> object)
 {
-    ObjectTable& table = Table();
-    GdiObject* raw = object.get();
-    std::lock_guard lock(table.mutex);
-    table.objects.emplace(raw, std::move(object));
-    return reinterpret_cast<HGDIOBJ>(raw);
+    return reinterpret_cast<HGDIOBJ>(TableOf<GdiObject>().Add(std::move(object)));
 }
 
 GdiObject* FindObject(HGDIOBJ handle)
 {
-    ObjectTable& table = Table();
-    auto* key = reinterpret_cast<GdiObject*>(handle);
-    std::lock_guard lock(table.mutex);
-    if (auto it = table.objects.find(key); it != table.objects.end()) return it->second.get();
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
+    GdiObject* object = TableOf<GdiObject>().Find(handle);
+    if (!object) SetLastError(ERROR_INVALID_HANDLE);
+    return object;
 }
 
 void ReleaseSelection(GdiObject* object)

@@ -1,13 +1,12 @@
-// Icons from a module's resources: the icon file's directory, the entry nearest the
-// system's icon size, decoded from its bitmap (with its transparency mask) or PNG-free
-// 32-bit form into straight ARGB pixels.
+// Icons from a module's resources: from the icon file's directory, the entry nearest
+// the system's icon size, decoded into straight ARGB pixels (a 32-bit entry carries
+// its alpha, a 24-bit one takes its transparency from the mask).
 #include <cstring>
 #include <memory>
-#include <mutex>
-#include <unordered_map>
 
 #include "platform/base/errors.h"
 #include "platform/gdi/device_context.h"
+#include "platform/gdi/handle_table.h"
 #include "platform/kernel/resources.h"
 
 namespace {
@@ -19,17 +18,6 @@ constexpr int kSmallIconSize = 16;
 
 DWORD Read32(const BYTE* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<DWORD>(p[3]) << 24); }
 WORD Read16(const BYTE* p) { return static_cast<WORD>(p[0] | (p[1] << 8)); }
-
-struct IconTable {
-    std::mutex mutex;
-    std::unordered_map<HICON, std::unique_ptr<IconImage>> icons;
-};
-
-IconTable& Icons()
-{
-    static auto* table = new IconTable;
-    return *table;
-}
 
 // The directory entry whose size is nearest to the wanted one.
 const BYTE* PickEntry(const BYTE* data, std::size_t size, int wanted)
@@ -78,15 +66,6 @@ std::unique_ptr<IconImage> DecodeEntry(const BYTE* dib, std::size_t size)
     return image;
 }
 
-HICON AddIcon(std::unique_ptr<IconImage> image)
-{
-    IconTable& table = Icons();
-    auto handle = reinterpret_cast<HICON>(image.get());
-    std::lock_guard lock(table.mutex);
-    table.icons.emplace(handle, std::move(image));
-    return handle;
-}
-
 }  // namespace
 
 int GetSystemMetrics(int nIndex)
@@ -114,22 +93,17 @@ HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
         SetLastError(ERROR_BAD_FORMAT);
         return nullptr;
     }
-    return AddIcon(std::move(image));
+    return reinterpret_cast<HICON>(zelm::platform::gdi::TableOf<IconImage>().Add(std::move(image)));
 }
 
 const IconImage* zelm::platform::IconImageOf(HICON hIcon)
 {
-    IconTable& table = Icons();
-    std::lock_guard lock(table.mutex);
-    auto it = table.icons.find(hIcon);
-    return it == table.icons.end() ? nullptr : it->second.get();
+    return zelm::platform::gdi::TableOf<IconImage>().Find(hIcon);
 }
 
 BOOL DestroyIcon(HICON hIcon)
 {
-    IconTable& table = Icons();
-    std::lock_guard lock(table.mutex);
-    return table.icons.erase(hIcon) ? TRUE : FALSE;
+    return zelm::platform::gdi::TableOf<IconImage>().Remove(hIcon) ? TRUE : FALSE;
 }
 
 BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon)
