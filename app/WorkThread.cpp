@@ -1,6 +1,7 @@
 #include "app/WorkThread.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "framework/messages/Messaging.h"
 #include "platform/base/utf8.h"
@@ -174,19 +175,19 @@ int CWorkThread::MeasureLine(int nBytes, CRect* pRect)
 int CWorkThread::FitLine(int nBytesLeft)
 {
     const int maxWidth = m_nPageWidth - kRightMargin;
+    // Characters as the renderer reads them: a malformed sequence counts byte by byte.
+    const std::string_view rest(m_textBuf + m_nTextPos, static_cast<std::size_t>(nBytesLeft));
+    auto characterAt = [&](int offset) {
+        return static_cast<int>(zelm::platform::Utf8CharacterLength(rest, static_cast<std::size_t>(offset)));
+    };
     int fitted = 0;
     while (fitted < nBytesLeft) {
-        auto lead = static_cast<unsigned char>(m_textBuf[m_nTextPos + fitted]);
-        int next = std::min(nBytesLeft, fitted + static_cast<int>(zelm::platform::Utf8SequenceLength(lead)));
+        int next = fitted + characterAt(fitted);
         CRect rect;
         if (MeasureLine(next, &rect) > maxWidth) break;
         fitted = next;
     }
-    if (fitted == 0) {
-        auto lead = static_cast<unsigned char>(m_textBuf[m_nTextPos]);
-        fitted = std::min(nBytesLeft, static_cast<int>(zelm::platform::Utf8SequenceLength(lead)));
-    }
-    return fitted;
+    return fitted > 0 ? fitted : characterAt(0);
 }
 
 bool CWorkThread::RenderPage()
