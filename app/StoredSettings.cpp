@@ -1,8 +1,8 @@
 #include "app/StoredSettings.h"
 
-#include "platform/base/errors.h"
-#include "platform/registry/registry.h"
-#include "zelmtools/registry/RegItem.h"
+#include <zelmtools/platform/base/errors.h>
+#include <zelmtools/platform/registry/registry.h>
+#include <zelmtools/registry/RegItem.h>
 
 namespace {
 

@@ -3,7 +3,7 @@
 // messages between them.
 
 #include "framework/gdi/CDC.h"
-#include "framework/strings/CString.h"
+#include <zelmtools/framework/strings/CString.h>
 #include "platform/gdi/gdi.h"
 #include "platform/user/window_messages.h"
 

@@ -62,9 +62,10 @@ function(zelm_add_resources target module manifest kind)
   else()
     set(entryTable "const zelm::platform::ResourceEntry kEntries[] = {\n${entries}};\nconstexpr std::size_t kCount = sizeof kEntries / sizeof kEntries[0];")
   endif()
+  string(MAKE_C_IDENTIFIER "${module}" moduleIdentifier)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${module}_resources.cpp)
   file(CONFIGURE OUTPUT ${out} CONTENT "// Generated from ${manifest}: do not edit.
-#include \"platform/kernel/resources.h\"
+#include <zelmtools/platform/kernel/resources.h>
 
 namespace {
 ${arrays}
@@ -76,7 +77,7 @@ struct ResourceRegistration {
 } g_registration;
 }  // namespace
 
-HMODULE zelm_${module}_ResourceModule() { return g_registration.handle; }
+HMODULE zelm_${moduleIdentifier}_ResourceModule() { return g_registration.handle; }
 " @ONLY)
   target_sources(${target} PRIVATE ${out})
 endfunction()

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "zelmtools/util/TimePicture.h"
-#include "zelmtools/util/TimeStr.h"
+#include <zelmtools/util/TimeStr.h>
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "support/temp_registry.h"
-#include "zelmtools/registry/RegItem.h"
+#include <zelmtools/registry/RegItem.h>
 
 namespace {
 

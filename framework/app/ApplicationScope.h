@@ -3,11 +3,12 @@
 // run without a dialog (the batch mode, tools): message loops, threads and timers
 // need it. One per process, made in main.
 
+#include <zelmtools/platform/base/export.h>
 #include <memory>
 
 namespace zelm::framework {
 
-class ApplicationScope {
+class ZELM_API ApplicationScope {
 public:
     // withWindows: an application that can show windows (on the offscreen platform
     // when there is no display), else one for message loops and threads only.
@@ -22,6 +23,6 @@ private:
 };
 
 // Whether windows can be shown: a display is named, or a toolkit platform is chosen.
-bool DisplayAvailable();
+ZELM_API bool DisplayAvailable();
 
 }  // namespace zelm::framework

@@ -7,7 +7,7 @@
 #include "framework/threads/CWinThread.h"
 #include "framework/ui/MessageBox.h"
 #include "platform/gdi/gdi.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 #include "platform/user/window_styles.h"
 
 IMPLEMENT_DYNAMIC(CWinApp, CObject)

@@ -3,12 +3,13 @@
 // its InitInstance (a dialog application shows its dialog there) and, if that asks
 // for it, the message loop.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/core/CCmdTarget.h"
-#include "framework/strings/CString.h"
+#include <zelmtools/framework/strings/CString.h>
 #include "framework/windows/CWnd.h"
 #include "platform/gdi/gdi.h"
 
-class CWinApp : public CCmdTarget {
+class ZELM_API CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)
 
 public:
@@ -30,8 +31,8 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-CWinApp* AfxGetApp();
+ZELM_API CWinApp* AfxGetApp();
 // Containers of component controls are not used on this platform; always succeeds.
-void AfxEnableControlContainer();
+ZELM_API void AfxEnableControlContainer();
 // Runs the program's application object with a toolkit application around it.
-int AfxWinMain(int argc, char** argv);
+ZELM_API int AfxWinMain(int argc, char** argv);

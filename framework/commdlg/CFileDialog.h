@@ -2,15 +2,16 @@
 // The file-open or file-save dialog as a framework object: set it up in the
 // constructor (and in m_ofn), run it with DoModal, read the choice afterwards.
 
+#include <zelmtools/platform/base/export.h>
 #include <string>
 
 #include "framework/commdlg/FileDialogs.h"
-#include "framework/core/CObject.h"
-#include "framework/strings/CString.h"
+#include <zelmtools/framework/core/CObject.h>
+#include <zelmtools/framework/strings/CString.h>
 
 class CWnd;
 
-class CFileDialog : public CObject {
+class ZELM_API CFileDialog : public CObject {
     DECLARE_DYNAMIC(CFileDialog)
 
 public:

@@ -2,14 +2,15 @@
 // The font dialog as a framework object. With an initial LOGFONT the dialog starts from
 // it and, on OK, writes the chosen font straight back into it.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/commdlg/FontDialogs.h"
-#include "framework/core/CObject.h"
-#include "framework/strings/CString.h"
+#include <zelmtools/framework/core/CObject.h>
+#include <zelmtools/framework/strings/CString.h>
 
 class CDC;
 class CWnd;
 
-class CFontDialog : public CObject {
+class ZELM_API CFontDialog : public CObject {
     DECLARE_DYNAMIC(CFontDialog)
 
 public:

@@ -1,7 +1,8 @@
 #pragma once
 // Why the last common dialog of the calling thread failed.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 
 constexpr DWORD CDERR_STRUCTSIZE = 0x0001;
 constexpr DWORD CDERR_INITIALIZATION = 0x0002;
@@ -10,7 +11,7 @@ constexpr DWORD FNERR_INVALIDFILENAME = 0x3002;
 constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
 
 // 0 after a dialog that succeeded or that the user cancelled.
-DWORD CommDlgExtendedError();
+ZELM_API DWORD CommDlgExtendedError();
 
 namespace zelm::framework {
 

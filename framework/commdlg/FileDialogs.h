@@ -3,6 +3,7 @@
 // dialog (objectName "zelmFileDialog"), with the read-only check box
 // ("zelmReadOnlyBox") added unless OFN_HIDEREADONLY. Call them on the GUI thread.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/commdlg/CommonDialogErrors.h"
 
 using LPOFNHOOKPROC = UINT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
@@ -55,8 +56,8 @@ constexpr DWORD OFN_ENABLESIZING = 0x00800000;
 // TRUE when the user chose a file; FALSE on cancel (CommDlgExtendedError 0) or on a
 // failure (its code, FNERR_BUFFERTOOSMALL with the needed size in lpstrFile's first
 // two bytes). The current directory never changes.
-BOOL GetOpenFileNameA(LPOPENFILENAMEA lpofn);
-BOOL GetSaveFileNameA(LPOPENFILENAMEA lpofn);
+ZELM_API BOOL GetOpenFileNameA(LPOPENFILENAMEA lpofn);
+ZELM_API BOOL GetSaveFileNameA(LPOPENFILENAMEA lpofn);
 #define GetOpenFileName GetOpenFileNameA
 #define GetSaveFileName GetSaveFileNameA
 

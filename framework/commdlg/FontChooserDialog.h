@@ -4,7 +4,7 @@
 
 #include <QFontDialog>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 class QComboBox;
 class QLineEdit;

@@ -3,6 +3,7 @@
 // name can also be typed ("zelmFaceEdit"), with a colour list ("zelmColorBox") among
 // the effects. Call it on the GUI thread.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/commdlg/CommonDialogErrors.h"
 #include "platform/gdi/gdi.h"
 
@@ -63,7 +64,7 @@ inline constexpr const char* kNoSuchFontText =
 // TRUE when the user confirmed a font, written into *lpLogFont (height as a negative
 // character height in pixels, DEFAULT_CHARSET; other fields as chosen). FALSE on
 // cancel (CommDlgExtendedError 0) or failure, with *lpLogFont unchanged.
-BOOL ChooseFontA(LPCHOOSEFONTA lpcf);
+ZELM_API BOOL ChooseFontA(LPCHOOSEFONTA lpcf);
 #define ChooseFont ChooseFontA
 
 class QWidget;

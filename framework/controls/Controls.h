@@ -2,21 +2,22 @@
 // The control classes a dialog binds its members to: buttons, edits, statics, the
 // progress bar and the up-down control.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/windows/CWnd.h"
 
-class CButton : public CWnd {
+class ZELM_API CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
 };
 
-class CEdit : public CWnd {
+class ZELM_API CEdit : public CWnd {
     DECLARE_DYNAMIC(CEdit)
 };
 
-class CStatic : public CWnd {
+class ZELM_API CStatic : public CWnd {
     DECLARE_DYNAMIC(CStatic)
 };
 
-class CProgressCtrl : public CWnd {
+class ZELM_API CProgressCtrl : public CWnd {
     DECLARE_DYNAMIC(CProgressCtrl)
 
 public:
@@ -26,7 +27,7 @@ public:
     int GetPos() const;
 };
 
-class CSpinButtonCtrl : public CWnd {
+class ZELM_API CSpinButtonCtrl : public CWnd {
     DECLARE_DYNAMIC(CSpinButtonCtrl)
 
 public:

@@ -1,10 +1,11 @@
 #pragma once
 // A framework object that receives messages through its message map.
 
-#include "framework/core/CObject.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/framework/core/CObject.h>
 #include "framework/core/MessageMap.h"
 
-class CCmdTarget : public CObject {
+class ZELM_API CCmdTarget : public CObject {
 public:
     // Calls the handler that the map chain lists for the message; false when none does.
     bool DispatchMapMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);

@@ -1,4 +1,4 @@
-#include "framework/core/CObject.h"
+#include <zelmtools/framework/core/CObject.h>
 
 CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), nullptr, nullptr};
 

@@ -6,7 +6,7 @@
 //       ON_MESSAGE(WM_MY_NOTIFY, OnMyNotify)
 //   END_MESSAGE_MAP()
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 #include "platform/user/window_messages.h"
 
 class CCmdTarget;

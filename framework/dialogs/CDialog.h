@@ -2,6 +2,7 @@
 // A dialog built from a template resource, run modally (DoModal) or shown modeless
 // (Create). Buttons send WM_COMMAND to the dialog's message map; OK and Cancel end it.
 
+#include <zelmtools/platform/base/export.h>
 #include <memory>
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace zelm::framework {
 struct BuiltDialog;
 }
 
-class CDialog : public CWnd {
+class ZELM_API CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
 
 public:
@@ -46,4 +47,4 @@ private:
 };
 
 // AfxGetMainWnd: the application's main window, the default owner of dialogs.
-CWnd* AfxGetMainWnd();
+ZELM_API CWnd* AfxGetMainWnd();

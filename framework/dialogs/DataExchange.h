@@ -2,16 +2,17 @@
 // Two-way data exchange between a dialog's fields and its controls, with the checks
 // whose failure shows the framework's standard message and stops the exchange.
 
-#include "framework/strings/CString.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/framework/strings/CString.h>
 #include "framework/windows/CWnd.h"
 
 // Thrown by CDataExchange::Fail and caught by UpdateData.
-class CUserException {
+class ZELM_API CUserException {
 public:
     void Delete() { delete this; }
 };
 
-class CDataExchange {
+class ZELM_API CDataExchange {
 public:
     CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
 
@@ -26,10 +27,10 @@ public:
     [[noreturn]] void Fail();
 };
 
-void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
-void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+ZELM_API void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+ZELM_API void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
+ZELM_API void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+ZELM_API void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
+ZELM_API void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
 // Binds a control member to the dialog's control with that identifier.
-void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+ZELM_API void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "framework/resources/ResourceChain.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 #include "platform/user/window_styles.h"
 
 namespace zelm::framework {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 namespace zelm::framework {
 

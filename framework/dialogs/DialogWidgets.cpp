@@ -6,7 +6,7 @@
 
 #include "framework/resources/ResourceChain.h"
 #include "platform/gdi/gdi.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 
 namespace zelm::framework {
 namespace {

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "framework/windows/WindowSurface.h"
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 namespace zelm::framework {
 

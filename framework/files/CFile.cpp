@@ -1,6 +1,6 @@
 #include "framework/files/CFile.h"
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/kernel/files.h"
 
 namespace {

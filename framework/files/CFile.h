@@ -1,9 +1,10 @@
 #pragma once
 // A binary file with the framework's open flags, share modes and exceptions.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/files/CFileException.h"
 
-class CFile : public CObject {
+class ZELM_API CFile : public CObject {
 public:
     enum OpenFlags : UINT {
         modeRead = 0x0000,

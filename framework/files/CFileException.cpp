@@ -1,6 +1,6 @@
 #include "framework/files/CFileException.h"
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/base/utf8.h"
 
 #include <cstring>

@@ -3,10 +3,11 @@
 // and the file it concerns. Thrown by pointer and freed with Delete(), as the framework's
 // exceptions are.
 
-#include "framework/core/CObject.h"
-#include "framework/strings/CString.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/framework/core/CObject.h>
+#include <zelmtools/framework/strings/CString.h>
 
-class CException : public CObject {
+class ZELM_API CException : public CObject {
 public:
     // Frees an exception that was thrown by pointer.
     void Delete() { delete this; }
@@ -14,7 +15,7 @@ public:
     virtual BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
 };
 
-class CFileException : public CException {
+class ZELM_API CFileException : public CException {
 public:
     enum {
         none,

@@ -1,10 +1,11 @@
 #pragma once
 // A device context and the drawing operations the program uses.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/gdi/CGdiObject.h"
-#include "framework/strings/CString.h"
+#include <zelmtools/framework/strings/CString.h>
 
-class CDC : public CObject {
+class ZELM_API CDC : public CObject {
     DECLARE_DYNAMIC(CDC)
 
 public:

@@ -5,7 +5,7 @@
 
 #include "framework/gdi/CDC.h"
 #include "framework/resources/ResourceChain.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 
 IMPLEMENT_DYNAMIC(CGdiObject, CObject)
 IMPLEMENT_DYNAMIC(CBitmap, CGdiObject)

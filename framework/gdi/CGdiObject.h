@@ -3,11 +3,12 @@
 // handles met without a wrapper (the object a selection replaced) get a temporary
 // wrapper that lives as long as the thread.
 
-#include "framework/core/CObject.h"
-#include "framework/types/CRect.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/framework/core/CObject.h>
+#include <zelmtools/framework/types/CRect.h>
 #include "platform/gdi/gdi.h"
 
-class CGdiObject : public CObject {
+class ZELM_API CGdiObject : public CObject {
     DECLARE_DYNAMIC(CGdiObject)
 
 public:
@@ -29,7 +30,7 @@ public:
     static CGdiObject* FromHandle(HGDIOBJ hObject);
 };
 
-class CBitmap : public CGdiObject {
+class ZELM_API CBitmap : public CGdiObject {
     DECLARE_DYNAMIC(CBitmap)
 
 public:
@@ -45,7 +46,7 @@ public:
     static CBitmap* FromHandle(HBITMAP hBitmap);
 };
 
-class CFont : public CGdiObject {
+class ZELM_API CFont : public CGdiObject {
     DECLARE_DYNAMIC(CFont)
 
 public:
@@ -54,7 +55,7 @@ public:
     static CFont* FromHandle(HFONT hFont);
 };
 
-class CBrush : public CGdiObject {
+class ZELM_API CBrush : public CGdiObject {
     DECLARE_DYNAMIC(CBrush)
 
 public:

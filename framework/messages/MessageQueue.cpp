@@ -15,7 +15,7 @@
 
 #include "framework/messages/Messaging.h"
 #include "framework/windows/CWnd.h"
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 namespace zelm::framework {
 

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 #include "platform/user/window_messages.h"
 
 class CWnd;

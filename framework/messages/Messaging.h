@@ -2,7 +2,8 @@
 // Messages between windows and threads: sent messages wait for their answer (across
 // threads too), posted messages are queued for the receiving thread.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 #include "platform/user/window_messages.h"
 
 constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
@@ -11,10 +12,10 @@ constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
 // thread's window, the caller waits until that thread has handled it, answering
 // messages sent to its own windows meanwhile. 0 when the window does not exist or is
 // destroyed before it handles the message.
-LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-BOOL PostThreadMessage(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
+ZELM_API LRESULT SendMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+ZELM_API BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+ZELM_API BOOL PostThreadMessage(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam);
 // Ends the calling thread's message loop with the exit code.
-void PostQuitMessage(int nExitCode);
-BOOL IsWindow(HWND hWnd);
-DWORD GetCurrentThreadId();
+ZELM_API void PostQuitMessage(int nExitCode);
+ZELM_API BOOL IsWindow(HWND hWnd);
+ZELM_API DWORD GetCurrentThreadId();

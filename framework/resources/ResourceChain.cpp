@@ -1,7 +1,7 @@
 #include "framework/resources/ResourceChain.h"
 
-#include "platform/base/errors.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/base/errors.h>
+#include "platform/kernel/resource_modules.h"
 
 HINSTANCE AfxGetInstanceHandle() { return GetModuleHandleA(nullptr); }
 

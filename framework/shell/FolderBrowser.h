@@ -5,6 +5,7 @@
 // (CWnd::SubclassWindow) to see them first, right-clicks too (WM_CONTEXTMENU). The Qt
 // dialog is named "zelmFolderBrowser"; WindowForWidget gives its handle.
 
+#include <zelmtools/platform/base/export.h>
 #include "platform/shell/item_ids.h"
 #include "platform/user/window_messages.h"
 
@@ -52,5 +53,5 @@ constexpr UINT BFFM_SETSELECTIONA = WM_USER + 102;   // wParam TRUE: lParam a pa
 // The chosen folder's item list (free it with ILFree or the shell allocator), or null
 // when the user cancelled or the browser could not be shown (no GUI thread, a root
 // that is not an existing folder). File-system folders are all it offers.
-PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA lpbi);
+ZELM_API PIDLIST_ABSOLUTE SHBrowseForFolderA(LPBROWSEINFOA lpbi);
 #define SHBrowseForFolder SHBrowseForFolderA

@@ -1,4 +1,4 @@
-#include "framework/strings/CString.h"
+#include <zelmtools/framework/strings/CString.h>
 
 #include <algorithm>
 #include <cctype>

@@ -8,7 +8,7 @@
 
 #include "framework/messages/MessageQueue.h"
 #include "framework/messages/Messaging.h"
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 namespace zelm::framework {
 

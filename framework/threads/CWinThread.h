@@ -3,6 +3,7 @@
 // runs InitInstance, then its message loop (Run) until a quit message, then
 // ExitInstance, and deletes its object when it ends (auto-delete).
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/core/CCmdTarget.h"
 #include "platform/user/window_messages.h"
 
@@ -20,7 +21,7 @@ namespace zelm::framework {
 class ThreadRunner;
 }
 
-class CWinThread : public CCmdTarget {
+class ZELM_API CWinThread : public CCmdTarget {
     DECLARE_DYNAMIC(CWinThread)
 
 public:
@@ -62,13 +63,13 @@ private:
 };
 
 // Creates a thread object from its class and starts (or, suspended, sets up) its thread.
-CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
+ZELM_API CWinThread* AfxBeginThread(CRuntimeClass* pThreadClass, int nPriority = THREAD_PRIORITY_NORMAL, UINT nStackSize = 0,
                            DWORD dwCreateFlags = 0, SECURITY_ATTRIBUTES* lpSecurityAttrs = nullptr);
 
 namespace zelm::framework {
 
 // Waits until every framework thread has ended, handling messages sent to the calling
 // thread's windows meanwhile (a thread that is ending may still be sending to us).
-void WaitForFrameworkThreads();
+ZELM_API void WaitForFrameworkThreads();
 
 }  // namespace zelm::framework

@@ -1,13 +1,10 @@
 #include "framework/ui/MessageBox.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QThread>
 #include <cstdio>
 #include <mutex>
 #include <string>
 
-#include "framework/strings/CString.h"
+#include <zelmtools/framework/strings/CString.h>
 
 namespace zelm::framework {
 
@@ -17,62 +14,21 @@ std::mutex g_lock;
 MessageBoxHandler g_handler;
 std::string g_title = "Scrivane";
 
-QMessageBox::StandardButtons ButtonsOf(UINT type)
-{
-    switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL: return QMessageBox::Ok | QMessageBox::Cancel;
-    case MB_ABORTRETRYIGNORE: return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
-    case MB_YESNOCANCEL: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-    case MB_YESNO: return QMessageBox::Yes | QMessageBox::No;
-    case MB_RETRYCANCEL: return QMessageBox::Retry | QMessageBox::Cancel;
-    default: return QMessageBox::Ok;
-    }
-}
-
-int AnswerOf(int button)
-{
-    switch (button) {
-    case QMessageBox::Cancel: return IDCANCEL;
-    case QMessageBox::Abort: return IDABORT;
-    case QMessageBox::Retry: return IDRETRY;
-    case QMessageBox::Ignore: return IDIGNORE;
-    case QMessageBox::Yes: return IDYES;
-    case QMessageBox::No: return IDNO;
-    default: return IDOK;
-    }
-}
-
-QMessageBox::Icon IconOf(UINT type)
-{
-    switch (type & MB_ICONMASK) {
-    case MB_ICONHAND: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONASTERISK: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
-    }
-}
-
-int ShowQtMessageBox(const MessageBoxRequest& request)
-{
-    QMessageBox box(IconOf(request.type), QString::fromUtf8(request.caption), QString::fromUtf8(request.text),
-                    ButtonsOf(request.type), QApplication::activeWindow());
-    return AnswerOf(box.exec());
-}
+MessageBoxHandler g_guiPresenter;
 
 int DefaultHandler(const MessageBoxRequest& request)
 {
-    auto* gui = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (gui == nullptr) {
-        std::fprintf(stderr, "%s: %s\n", request.caption, request.text);
-        return DefaultMessageBoxAnswer(request.type);
+    MessageBoxHandler gui;
+    {
+        std::lock_guard guard(g_lock);
+        gui = g_guiPresenter;
     }
-    if (QThread::currentThread() == gui->thread()) return ShowQtMessageBox(request);
-    // From a worker thread the box is shown by the interface thread, which waits for it.
-    int answer = IDOK;
-    QMetaObject::invokeMethod(
-        gui, [&] { answer = ShowQtMessageBox(request); }, Qt::BlockingQueuedConnection);
-    return answer;
+    if (gui) {
+        int answer = gui(request);
+        if (answer != 0) return answer;
+    }
+    std::fprintf(stderr, "%s: %s\n", request.caption, request.text);
+    return DefaultMessageBoxAnswer(request.type);
 }
 
 }  // namespace
@@ -82,6 +38,12 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
     std::lock_guard guard(g_lock);
     std::swap(g_handler, handler);
     return handler;
+}
+
+void SetGuiMessageBoxPresenter(MessageBoxHandler presenter)
+{
+    std::lock_guard guard(g_lock);
+    g_guiPresenter = std::move(presenter);
 }
 
 int DefaultMessageBoxAnswer(UINT type)

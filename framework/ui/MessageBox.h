@@ -2,9 +2,10 @@
 // The application message box: every message to the user goes through this one
 // entry point, which tests can replace to read the text and choose the answer.
 
+#include <zelmtools/platform/base/export.h>
 #include <functional>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_OKCANCEL = 0x1;
@@ -36,8 +37,8 @@ constexpr int IDNO = 7;
 
 // Shows the text with the application's title as caption and returns the button
 // pressed. nIDHelp is accepted for the framework's signature and not used.
-int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
-int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
+ZELM_API int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+ZELM_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
 
 namespace zelm::framework {
 
@@ -50,13 +51,17 @@ using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 
 // Replaces the entry point (tests); returns the previous handler. An empty handler
 // restores the default one.
-MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+ZELM_API MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+// The framework's GUI library presents message boxes through this when it is loaded;
+// a presenter returns 0 when it cannot ask anybody (no GUI application runs).
+ZELM_API void SetGuiMessageBoxPresenter(MessageBoxHandler presenter);
 
 // The button chosen when nobody can be asked: the default button of the type.
-int DefaultMessageBoxAnswer(UINT type);
+ZELM_API int DefaultMessageBoxAnswer(UINT type);
 
 // The caption of the application's message boxes.
-void SetApplicationTitle(const char* title);
-const char* ApplicationTitle();
+ZELM_API void SetApplicationTitle(const char* title);
+ZELM_API const char* ApplicationTitle();
 
 }  // namespace zelm::framework

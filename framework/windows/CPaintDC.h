@@ -2,10 +2,11 @@
 // The device context a paint handler draws with: the window's own pixels, shown
 // once the handler returns.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/gdi/CDC.h"
 #include "framework/windows/CWnd.h"
 
-class CPaintDC : public CDC {
+class ZELM_API CPaintDC : public CDC {
 public:
     explicit CPaintDC(CWnd* pWnd);
 

@@ -2,6 +2,7 @@
 // A window object: a handle that messages are sent and posted to, handled through the
 // object's message map on the thread that created the window.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/core/CCmdTarget.h"
 #include "framework/messages/Messaging.h"
 
@@ -15,7 +16,7 @@ namespace zelm::framework {
 struct SubclassChain;
 }
 
-class CWnd : public CCmdTarget {
+class ZELM_API CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 
 public:

@@ -1,10 +1,11 @@
 #pragma once
 // A picture of a window as it is drawn now, saved as a PNG file.
 
+#include <zelmtools/platform/base/export.h>
 #include "framework/windows/CWnd.h"
 
 namespace zelm::framework {
 
-bool SaveWindowImage(CWnd& window, const char* pngPath);
+ZELM_API bool SaveWindowImage(CWnd& window, const char* pngPath);
 
 }  // namespace zelm::framework

@@ -2,7 +2,7 @@
 // Which Qt widget shows a window handle, so that dialogs can be owned by the window
 // that opens them.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 #include <cerrno>
 

@@ -2,11 +2,12 @@
 // The task allocator: memory that one component allocates and another frees, such
 // as the item lists that the shell hands to its callers.
 
+#include <zelmtools/platform/base/export.h>
 #include "platform/com/unknown.h"
 
-LPVOID CoTaskMemAlloc(SIZE_T cb);
-LPVOID CoTaskMemRealloc(LPVOID pv, SIZE_T cb);
-void CoTaskMemFree(LPVOID pv);
+ZELM_API LPVOID CoTaskMemAlloc(SIZE_T cb);
+ZELM_API LPVOID CoTaskMemRealloc(LPVOID pv, SIZE_T cb);
+ZELM_API void CoTaskMemFree(LPVOID pv);
 
 constexpr IID IID_IMalloc = {0x00000002, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
@@ -29,4 +30,4 @@ constexpr DWORD MEMCTX_TASK = 1;
 
 // The process's task allocator (dwMemContext must be MEMCTX_TASK). It lives as long
 // as the process; AddRef and Release only count.
-HRESULT CoGetMalloc(DWORD dwMemContext, LPMALLOC* ppMalloc);
+ZELM_API HRESULT CoGetMalloc(DWORD dwMemContext, LPMALLOC* ppMalloc);

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 struct GUID {
     DWORD Data1;

@@ -2,9 +2,9 @@
 // 32-bit device bitmap.
 #include <cstring>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/gdi/gdi_objects.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 
 using namespace zelm::platform::gdi;
 

@@ -1,6 +1,6 @@
 #include "platform/gdi/device_context.h"
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/gdi/handle_table.h"
 
 namespace zelm::platform::gdi {

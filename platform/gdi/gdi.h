@@ -3,11 +3,12 @@
 // text drawing. Our own software raster over FreeType and fontconfig; every surface
 // is 32 bits per pixel (blue, green, red, unused), as on a true-colour display.
 
+#include <zelmtools/platform/base/export.h>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 constexpr int LF_FACESIZE = 32;
 
@@ -165,59 +166,59 @@ constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 #define HGDI_ERROR (reinterpret_cast<HGDIOBJ>(static_cast<LONG_PTR>(-1)))
 
 // Device contexts.
-HDC GetDC(HWND hWnd);
-int ReleaseDC(HWND hWnd, HDC hDC);
-HDC CreateCompatibleDC(HDC hdc);
-BOOL DeleteDC(HDC hdc);
-HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
-HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
-int GetDeviceCaps(HDC hdc, int index);
-int SetBkMode(HDC hdc, int mode);
-int GetBkMode(HDC hdc);
-COLORREF SetTextColor(HDC hdc, COLORREF color);
-COLORREF GetTextColor(HDC hdc);
-COLORREF SetBkColor(HDC hdc, COLORREF color);
-COLORREF GetBkColor(HDC hdc);
-BOOL SetTextJustification(HDC hdc, int extra, int count);
+ZELM_API HDC GetDC(HWND hWnd);
+ZELM_API int ReleaseDC(HWND hWnd, HDC hDC);
+ZELM_API HDC CreateCompatibleDC(HDC hdc);
+ZELM_API BOOL DeleteDC(HDC hdc);
+ZELM_API HGDIOBJ SelectObject(HDC hdc, HGDIOBJ h);
+ZELM_API HGDIOBJ GetCurrentObject(HDC hdc, UINT type);
+ZELM_API int GetDeviceCaps(HDC hdc, int index);
+ZELM_API int SetBkMode(HDC hdc, int mode);
+ZELM_API int GetBkMode(HDC hdc);
+ZELM_API COLORREF SetTextColor(HDC hdc, COLORREF color);
+ZELM_API COLORREF GetTextColor(HDC hdc);
+ZELM_API COLORREF SetBkColor(HDC hdc, COLORREF color);
+ZELM_API COLORREF GetBkColor(HDC hdc);
+ZELM_API BOOL SetTextJustification(HDC hdc, int extra, int count);
 
 // Objects.
-HGDIOBJ GetStockObject(int index);
-BOOL DeleteObject(HGDIOBJ ho);
-DWORD GetObjectType(HGDIOBJ h);
-int GetObjectA(HGDIOBJ h, int c, LPVOID pv);
+ZELM_API HGDIOBJ GetStockObject(int index);
+ZELM_API BOOL DeleteObject(HGDIOBJ ho);
+ZELM_API DWORD GetObjectType(HGDIOBJ h);
+ZELM_API int GetObjectA(HGDIOBJ h, int c, LPVOID pv);
 #define GetObject GetObjectA
-HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
-HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
+ZELM_API HBITMAP CreateCompatibleBitmap(HDC hdc, int cx, int cy);
+ZELM_API HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 #define LoadBitmap LoadBitmapA
-LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
-HBRUSH CreateSolidBrush(COLORREF color);
-HFONT CreateFontIndirectA(const LOGFONTA* lplf);
+ZELM_API LONG GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits);
+ZELM_API HBRUSH CreateSolidBrush(COLORREF color);
+ZELM_API HFONT CreateFontIndirectA(const LOGFONTA* lplf);
 #define CreateFontIndirect CreateFontIndirectA
 
 // Pixels and areas.
-int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
-COLORREF GetPixel(HDC hdc, int x, int y);
-COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
-BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
+ZELM_API int FillRect(HDC hDC, const RECT* lprc, HBRUSH hbr);
+ZELM_API COLORREF GetPixel(HDC hdc, int x, int y);
+ZELM_API COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color);
+ZELM_API BOOL BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1, int y1, DWORD rop);
 
 // Text. Single-byte texts are UTF-8.
-BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* lptm);
+ZELM_API BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* lptm);
 #define GetTextMetrics GetTextMetricsA
-BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, SIZE* psizl);
+ZELM_API BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, SIZE* psizl);
 #define GetTextExtentPoint32 GetTextExtentPoint32A
-BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
+ZELM_API BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
                  const INT* lpDx);
 #define ExtTextOut ExtTextOutA
-BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
+ZELM_API BOOL TextOutA(HDC hdc, int x, int y, LPCSTR lpString, int c);
 #define TextOut TextOutA
-int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
+ZELM_API int DrawTextA(HDC hdc, LPCSTR lpchText, int cchText, LPRECT lprc, UINT format);
 #define DrawText DrawTextA
 
 namespace zelm::platform {
 
 // A device context that draws into pixels owned by the caller (a window's backing
 // image): 32 bits per pixel, rows strideBytes apart, top row first.
-HDC CreateSurfaceDC(std::uint32_t* bits, int width, int height, int strideBytes);
+ZELM_API HDC CreateSurfaceDC(std::uint32_t* bits, int width, int height, int strideBytes);
 
 // How many glyphs have been rasterised since the process started (the glyph caches
 // keep this low: a glyph is rasterised once per font).
@@ -225,7 +226,7 @@ long GlyphRasterCount();
 
 // The family that fontconfig matches for a face name, and whether it is that face
 // (fontconfig always matches something).
-bool FontFamilyExists(const char* faceName);
+ZELM_API bool FontFamilyExists(const char* faceName);
 
 }  // namespace zelm::platform
 
@@ -235,12 +236,12 @@ constexpr int SM_CYICON = 12;
 constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
-int GetSystemMetrics(int nIndex);
+ZELM_API int GetSystemMetrics(int nIndex);
 // The image of the icon resource closest to the system's icon size.
-HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+ZELM_API HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 #define LoadIcon LoadIconA
-BOOL DestroyIcon(HICON hIcon);
-BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon);
+ZELM_API BOOL DestroyIcon(HICON hIcon);
+ZELM_API BOOL DrawIcon(HDC hDC, int x, int y, HICON hIcon);
 
 namespace zelm::platform {
 
@@ -250,10 +251,10 @@ struct IconImage {
     int height = 0;
     std::vector<std::uint32_t> argb;
 };
-const IconImage* IconImageOf(HICON hIcon);
+ZELM_API const IconImage* IconImageOf(HICON hIcon);
 
 // The family fontconfig picks for a face name (a face that is not installed maps to
 // a similar one).
-std::string MatchedFontFamily(const char* faceName);
+ZELM_API std::string MatchedFontFamily(const char* faceName);
 
 }  // namespace zelm::platform

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/gdi/handle_table.h"
 #include "platform/gdi/realized_font.h"
 

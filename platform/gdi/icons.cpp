@@ -4,10 +4,10 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/handle_table.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include FT_TRUETYPE_TABLES_H
 #include FT_SYNTHESIS_H
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/base/utf8.h"
 #include "platform/gdi/font_library.h"
 

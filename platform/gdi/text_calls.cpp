@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/gdi/text_layout.h"
 
 using namespace zelm::platform::gdi;

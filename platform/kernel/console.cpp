@@ -6,7 +6,7 @@
 #include <atomic>
 #include <csignal>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 namespace {
 

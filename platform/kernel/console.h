@@ -1,7 +1,8 @@
 #pragma once
 // The console: standard handles, whether one is a terminal, and Ctrl+C handlers.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 
 constexpr DWORD STD_INPUT_HANDLE = static_cast<DWORD>(-10);
 constexpr DWORD STD_OUTPUT_HANDLE = static_cast<DWORD>(-11);
@@ -10,10 +11,10 @@ constexpr DWORD CTRL_C_EVENT = 0;
 
 using PHANDLER_ROUTINE = BOOL (*)(DWORD dwCtrlType);
 
-HANDLE GetStdHandle(DWORD nStdHandle);
+ZELM_API HANDLE GetStdHandle(DWORD nStdHandle);
 // Succeeds only for a handle that is a terminal.
-BOOL GetConsoleMode(HANDLE hConsoleHandle, LPDWORD lpMode);
+ZELM_API BOOL GetConsoleMode(HANDLE hConsoleHandle, LPDWORD lpMode);
 // Ctrl+C (SIGINT) calls the handlers, the last added first, until one returns TRUE;
 // when none does, the process ends as it would without handlers. A handler runs in
 // signal context: it may only set flags (atomics).
-BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE HandlerRoutine, BOOL Add);
+ZELM_API BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE HandlerRoutine, BOOL Add);

@@ -11,7 +11,7 @@
 #include <ctime>
 #include <string>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/base/utf8.h"
 
 namespace {

@@ -3,7 +3,8 @@
 // every opener that uses these calls, threads and processes alike (open file
 // description locks on reserved bytes far past any real data).
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 
 constexpr DWORD GENERIC_READ = 0x80000000;
 constexpr DWORD GENERIC_WRITE = 0x40000000;
@@ -22,22 +23,22 @@ constexpr DWORD FILE_END = 2;
 
 struct SECURITY_ATTRIBUTES;
 
-HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, SECURITY_ATTRIBUTES* lpSecurityAttributes,
+ZELM_API HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, SECURITY_ATTRIBUTES* lpSecurityAttributes,
                    DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
-BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead, void* lpOverlapped);
-BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
+ZELM_API BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead, void* lpOverlapped);
+ZELM_API BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                void* lpOverlapped);
-BOOL GetFileSizeEx(HANDLE hFile, LARGE_INTEGER* lpFileSize);
-BOOL SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, LARGE_INTEGER* lpNewFilePointer, DWORD dwMoveMethod);
-BOOL SetEndOfFile(HANDLE hFile);
-BOOL FlushFileBuffers(HANDLE hFile);
-BOOL CloseHandle(HANDLE hObject);
-BOOL DeleteFileA(LPCSTR lpFileName);
+ZELM_API BOOL GetFileSizeEx(HANDLE hFile, LARGE_INTEGER* lpFileSize);
+ZELM_API BOOL SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, LARGE_INTEGER* lpNewFilePointer, DWORD dwMoveMethod);
+ZELM_API BOOL SetEndOfFile(HANDLE hFile);
+ZELM_API BOOL FlushFileBuffers(HANDLE hFile);
+ZELM_API BOOL CloseHandle(HANDLE hObject);
+ZELM_API BOOL DeleteFileA(LPCSTR lpFileName);
 // The system temporary folder: $TMPDIR when set, else /tmp, always with a final "/".
-DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
+ZELM_API DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
 // A file name "<path>/<prefix><number>.tmp" with at most three bytes of the prefix (cut
 // on a character boundary) and the number in four hex digits. With uUnique 0 the
 // number is chosen so that no such file exists, and the file is created empty and
 // private to keep the name taken; otherwise the name is only built. Returns the
 // number, 0 on failure. lpTempFileName must hold MAX_PATH bytes.
-UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique, LPSTR lpTempFileName);
+ZELM_API UINT GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString, UINT uUnique, LPSTR lpTempFileName);

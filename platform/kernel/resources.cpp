@@ -1,11 +1,11 @@
-#include "platform/kernel/resources.h"
+#include "platform/kernel/resource_modules.h"
 
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <string>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/base/utf8.h"
 
 namespace {

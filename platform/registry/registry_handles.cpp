@@ -4,7 +4,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 namespace zelm::platform::registry {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/registry/registry.h"
+#include <zelmtools/platform/registry/registry.h>
 #include "platform/registry/registry_store.h"
 
 namespace zelm::platform::registry {

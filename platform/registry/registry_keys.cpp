@@ -1,7 +1,7 @@
 // The key calls: create, open, close, delete and enumerate keys.
 
-#include "platform/base/errors.h"
-#include "platform/registry/registry.h"
+#include <zelmtools/platform/base/errors.h>
+#include <zelmtools/platform/registry/registry.h>
 #include "platform/registry/registry_handles.h"
 #include "platform/registry/registry_paths.h"
 #include "platform/registry/registry_store.h"

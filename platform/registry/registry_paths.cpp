@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/base/utf8.h"
 
 namespace zelm::platform::registry {

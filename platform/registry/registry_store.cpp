@@ -13,7 +13,7 @@
 #include <mutex>
 #include <unordered_map>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 namespace zelm::platform {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 struct sqlite3;
 struct sqlite3_stmt;

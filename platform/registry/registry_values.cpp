@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "platform/base/errors.h"
-#include "platform/registry/registry.h"
+#include <zelmtools/platform/base/errors.h>
+#include <zelmtools/platform/registry/registry.h>
 #include "platform/registry/registry_handles.h"
 #include "platform/registry/registry_paths.h"
 #include "platform/registry/registry_store.h"

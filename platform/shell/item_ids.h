@@ -4,6 +4,7 @@
 // at all for the desktop, which is the file-system root "/". Lists are allocated with
 // the task allocator and freed with ILFree or the shell allocator's Free.
 
+#include <zelmtools/platform/base/export.h>
 #include <string>
 
 #include "platform/com/task_memory.h"
@@ -23,21 +24,21 @@ using PIDLIST_ABSOLUTE = ITEMIDLIST*;
 using PCIDLIST_ABSOLUTE = const ITEMIDLIST*;
 
 // A new list for an absolute path; null for a relative, empty or overlong path.
-PIDLIST_ABSOLUTE ILCreateFromPathA(LPCSTR pszPath);
+ZELM_API PIDLIST_ABSOLUTE ILCreateFromPathA(LPCSTR pszPath);
 #define ILCreateFromPath ILCreateFromPathA
-void ILFree(LPITEMIDLIST pidl);
+ZELM_API void ILFree(LPITEMIDLIST pidl);
 // Bytes of the list with its terminator; 0 for null.
-UINT ILGetSize(LPCITEMIDLIST pidl);
+ZELM_API UINT ILGetSize(LPCITEMIDLIST pidl);
 // The file-system path into a buffer of MAX_PATH bytes. FALSE (and an empty text)
 // when the list names no path or the path does not fit.
-BOOL SHGetPathFromIDListA(LPCITEMIDLIST pidl, LPSTR pszPath);
+ZELM_API BOOL SHGetPathFromIDListA(LPCITEMIDLIST pidl, LPSTR pszPath);
 #define SHGetPathFromIDList SHGetPathFromIDListA
 // The shell's allocator, the task allocator.
-HRESULT SHGetMalloc(LPMALLOC* ppMalloc);
+ZELM_API HRESULT SHGetMalloc(LPMALLOC* ppMalloc);
 
 namespace zelm::platform {
 
 // The path the list names, without a length limit; false when it names none.
-bool PathFromItemList(LPCITEMIDLIST pidl, std::string& path);
+ZELM_API bool PathFromItemList(LPCITEMIDLIST pidl, std::string& path);
 
 }  // namespace zelm::platform

@@ -1,7 +1,7 @@
 #pragma once
 // Window message numbers and the message record.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 constexpr UINT WM_NULL = 0x0000;
 constexpr UINT WM_CREATE = 0x0001;

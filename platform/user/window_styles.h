@@ -1,7 +1,7 @@
 #pragma once
 // Window, dialog and control styles, and the commands and notifications of dialogs.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 #include "platform/user/window_messages.h"
 
 constexpr DWORD WS_OVERLAPPED = 0x00000000;

@@ -10,8 +10,8 @@
 #include "app/ScrivaneDlg.h"
 #include "app/StoredSettings.h"
 #include "app/resource.h"
-#include "platform/base/errors.h"
-#include "platform/registry/registry.h"
+#include <zelmtools/platform/base/errors.h>
+#include <zelmtools/platform/registry/registry.h>
 #include "support/temp_registry.h"
 
 namespace {

@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Installs a built tree into a temporary prefix and builds a client against it, once
-# through the CMake package and once through pkg-config; runs both clients.
+# The installed library as a client meets it. Installs a built tree into a temporary
+# prefix, builds the example client through the CMake package and a second client
+# through pkg-config (C++23 both: the package must not lower a client's standard),
+# runs them, and checks that a registry-only client loads no Qt GUI library.
 # Usage: tests/install/check_install.sh [BUILD_DIR]
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-build="$(cd "${1:-$here/../../build}" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+build="$(cd "${1:-$root/build}" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 export ZELM_REGISTRY="$work/registry.db"
 
 cmake --install "$build" --prefix "$work/prefix" > /dev/null
-cmake -S "$here/client" -B "$work/client" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" > /dev/null
-cmake --build "$work/client" > /dev/null
-"$work/client/client"
 
-libdir="$(dirname "$(find "$work/prefix" -name zelmtools.pc)")/.."
-PKG_CONFIG_PATH="$libdir/pkgconfig" g++ -o "$work/pc-client" "$here/client/main.cpp" \
-  $(PKG_CONFIG_PATH="$libdir/pkgconfig" pkg-config --cflags --libs zelmtools)
-LD_LIBRARY_PATH="$libdir" "$work/pc-client"
+cmake -S "$root/examples/registry-client" -B "$work/example" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" > /dev/null
+cmake --build "$work/example" > /dev/null
+test "$("$work/example/registry-client")" = "run 1"
+test "$("$work/example/registry-client")" = "run 2"
+
+export PKG_CONFIG_PATH="$(dirname "$(find "$work/prefix" -name zelmtools.pc)")"
+g++ -std=c++23 -Wall -Wextra -Werror -o "$work/pc-client" "$here/client/main.cpp" $(pkg-config --cflags --libs zelmtools) \
+  -Wl,-rpath,"$(pkg-config --variable=libdir zelmtools)"
+"$work/pc-client"

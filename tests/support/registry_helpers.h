@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/errors.h"
-#include "platform/registry/registry.h"
+#include <zelmtools/platform/base/errors.h>
+#include <zelmtools/platform/registry/registry.h>
 
 inline HKEY CreateTestKey(const char* path, HKEY root = HKEY_CURRENT_USER, DWORD* disposition = nullptr)
 {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/registry/registry.h"
+#include <zelmtools/platform/registry/registry.h>
 
 namespace zelmreg {
 

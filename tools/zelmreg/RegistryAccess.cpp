@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ToolError.h"
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 namespace zelmreg {
 

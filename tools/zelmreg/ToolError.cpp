@@ -1,6 +1,6 @@
 #include "ToolError.h"
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/registry/registry_store.h"
 
 namespace zelmreg {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 namespace zelmreg {
 

@@ -1,4 +1,4 @@
-#include "zelmtools/mask/C32Mask.h"
+#include <zelmtools/mask/C32Mask.h>
 
 #include <cstdarg>
 

@@ -1,4 +1,4 @@
-#include "zelmtools/mask/ISimpleInterface.h"
+#include <zelmtools/mask/ISimpleInterface.h>
 
 int ISimpleInterface::QueryInterface(const char*, void** result)
 {

@@ -3,7 +3,7 @@
 
 #include <cstdarg>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 namespace zelm::tools {
 

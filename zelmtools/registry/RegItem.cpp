@@ -1,9 +1,9 @@
 // CRegItem: opening keys and the folder walk.
 
-#include "zelmtools/registry/RegItem.h"
+#include <zelmtools/registry/RegItem.h>
 
 #include "framework/ui/MessageBox.h"
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "framework/resources/ResourceChain.h"
-#include "zelmtools/registry/RegItem.h"
+#include <zelmtools/registry/RegItem.h>
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <vector>
 
-#include "platform/base/errors.h"
-#include "zelmtools/registry/RegItem.h"
+#include <zelmtools/platform/base/errors.h>
+#include <zelmtools/registry/RegItem.h>
 
 static_assert(sizeof(CSize) == 8 && sizeof(CRect) == 16, "stored as 32-bit fields");
 static_assert(sizeof(double) == 8 && sizeof(unsigned short) == 2);

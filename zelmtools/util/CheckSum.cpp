@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "zelmtools/util/StrUtils.h"
+#include <zelmtools/util/StrUtils.h>
 
 int CalcCheckSum(void* pData, int nLength)
 {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/base/utf8.h"
-#include "zelmtools/util/StrUtils.h"
+#include <zelmtools/util/StrUtils.h>
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "zelmtools/util/StrUtils.h"
+#include <zelmtools/util/StrUtils.h>
 
 CString LoadStringA(UINT nID)
 {

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "zelmtools/util/StrUtils.h"
+#include <zelmtools/util/StrUtils.h>
 
 namespace {
 

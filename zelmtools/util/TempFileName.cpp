@@ -1,5 +1,5 @@
 #include "platform/kernel/files.h"
-#include "zelmtools/util/StrUtils.h"
+#include <zelmtools/util/StrUtils.h>
 
 CString MakeTempFileName(const char* pszPrefix)
 {

@@ -1,4 +1,4 @@
-#include "zelmtools/util/TimeStr.h"
+#include <zelmtools/util/TimeStr.h>
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "zelmtools/util/UserMessage.h"
+#include <zelmtools/util/UserMessage.h>
 
-#include "zelmtools/util/UserMsgMap.h"
+#include <zelmtools/util/UserMsgMap.h>
 
 int RegisterUserMessage(const char* pszName)
 {

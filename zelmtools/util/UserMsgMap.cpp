@@ -1,4 +1,4 @@
-#include "zelmtools/util/UserMsgMap.h"
+#include <zelmtools/util/UserMsgMap.h>
 
 #include <cstring>
 

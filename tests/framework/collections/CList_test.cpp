@@ -1,4 +1,4 @@
-#include "framework/collections/CList.h"
+#include <zelmtools/framework/collections/CList.h>
 
 #include <gtest/gtest.h>
 

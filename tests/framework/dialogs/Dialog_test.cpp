@@ -12,7 +12,7 @@
 #include "framework/dialogs/DialogBuilder.h"
 #include "framework/dialogs/DialogTemplate.h"
 #include "framework/ui/MessageBox.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 #include "platform/user/window_styles.h"
 
 namespace {

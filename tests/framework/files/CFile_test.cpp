@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "support/temp_dir.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 
 #include <gtest/gtest.h>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 
 using namespace zelm::platform;
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/gdi/gdi.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 
 namespace {
 

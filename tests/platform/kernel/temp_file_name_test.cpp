@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/base/errors.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/kernel/files.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "zelmtools/mask/CMask.h"
+#include <zelmtools/mask/CMask.h>
 
 #include <gtest/gtest.h>
 

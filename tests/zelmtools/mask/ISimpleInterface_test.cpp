@@ -1,4 +1,4 @@
-#include "zelmtools/mask/ISimpleInterface.h"
+#include <zelmtools/mask/ISimpleInterface.h>
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "framework/ui/MessageBox.h"
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 #include "support/registry_helpers.h"
 #include "support/temp_registry.h"
-#include "zelmtools/registry/RegItem.h"
+#include <zelmtools/registry/RegItem.h>
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "support/registry_helpers.h"
 #include "support/temp_registry.h"
-#include "zelmtools/registry/RegItem.h"
+#include <zelmtools/registry/RegItem.h>
 
 namespace {
 

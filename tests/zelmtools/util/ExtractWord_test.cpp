@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "zelmtools/util/StrUtils.h"
+#include <zelmtools/util/StrUtils.h>
 
 namespace {
 

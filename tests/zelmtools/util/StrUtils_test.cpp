@@ -1,4 +1,4 @@
-#include "zelmtools/util/StrUtils.h"
+#include <zelmtools/util/StrUtils.h>
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/kernel/resources.h"
+#include <zelmtools/platform/kernel/resources.h>
 #include "support/temp_dir.h"
 
 namespace {

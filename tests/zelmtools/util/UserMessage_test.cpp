@@ -1,11 +1,11 @@
-#include "zelmtools/util/UserMessage.h"
+#include <zelmtools/util/UserMessage.h>
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <string>
 
-#include "zelmtools/util/UserMsgMap.h"
+#include <zelmtools/util/UserMsgMap.h>
 
 namespace {
 

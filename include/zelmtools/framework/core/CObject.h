@@ -1,10 +1,12 @@
 #pragma once
+
+#include <zelmtools/platform/base/export.h>
 // The root of the framework's classes, with run-time class identity so that objects
 // can be created from their class (a thread from its class, say).
 
 struct CRuntimeClass;
 
-class CObject {
+class ZELM_API CObject {
 public:
     virtual ~CObject() = default;
     virtual CRuntimeClass* GetRuntimeClass() const;

@@ -2,9 +2,10 @@
 // The framework's point, size and rectangle value types, layout-compatible with
 // POINT, SIZE and RECT so that they pass wherever those are expected.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 
-class CPoint : public POINT {
+class ZELM_API CPoint : public POINT {
 public:
     CPoint() : POINT{0, 0} {}
     CPoint(int x, int y) : POINT{x, y} {}
@@ -12,7 +13,7 @@ public:
     bool operator==(const CPoint& o) const { return x == o.x && y == o.y; }
 };
 
-class CSize : public SIZE {
+class ZELM_API CSize : public SIZE {
 public:
     CSize() : SIZE{0, 0} {}
     CSize(int cx, int cy) : SIZE{cx, cy} {}
@@ -20,7 +21,7 @@ public:
     bool operator==(const CSize& o) const { return cx == o.cx && cy == o.cy; }
 };
 
-class CRect : public RECT {
+class ZELM_API CRect : public RECT {
 public:
     CRect() : RECT{0, 0, 0, 0} {}
     CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}

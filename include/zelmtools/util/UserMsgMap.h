@@ -2,10 +2,11 @@
 // The names of registered user messages and their numbers, handed out in the private
 // window-message range in the order the names first come.
 
-#include "platform/base/win_types.h"
-#include "zelmtools/util/SafeList.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
+#include <zelmtools/util/SafeList.h>
 
-class CUserMsgInfo {
+class ZELM_API CUserMsgInfo {
 public:
     static constexpr int kMaxNameBytes = 255;
 
@@ -20,7 +21,7 @@ public:
     DWORD m_dwMsg;
 };
 
-class CUserMsgMap : public CSafeList<CUserMsgInfo, const CUserMsgInfo&> {
+class ZELM_API CUserMsgMap : public CSafeList<CUserMsgInfo, const CUserMsgInfo&> {
 public:
     static constexpr DWORD kFirstMsg = 0x400 + 100;  // WM_USER + 100
     static constexpr DWORD kLastMsg = 0x7FFF;        // the end of the private range

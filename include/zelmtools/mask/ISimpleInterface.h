@@ -1,9 +1,11 @@
 #pragma once
+
+#include <zelmtools/platform/base/export.h>
 // The smallest interface base: a query by name and one operation each object defines.
 // The destructor is protected and not virtual, so a holder of only this interface
 // cannot delete the object; it hands the object back through Release instead.
 
-class ISimpleInterface {
+class ZELM_API ISimpleInterface {
 public:
     ISimpleInterface() = default;
     ISimpleInterface(const ISimpleInterface&) {}

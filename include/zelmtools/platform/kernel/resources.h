@@ -2,10 +2,10 @@
 // Resources compiled into each module (the program and every library) and found by
 // module handle, type and number, as the system's resource calls find them.
 
+#include <zelmtools/platform/base/export.h>
 #include <cstddef>
-#include <vector>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
 #define RT_CURSOR MAKEINTRESOURCEA(1)
 #define RT_BITMAP MAKEINTRESOURCEA(2)
@@ -30,23 +30,19 @@ struct ResourceEntry {
 
 // Called from each module's generated resource table at load time. The executable's
 // table comes first in the search order, the libraries' follow in load order.
-HMODULE RegisterModuleResources(const char* moduleName, bool isExecutable, const ResourceEntry* entries,
+ZELM_API HMODULE RegisterModuleResources(const char* moduleName, bool isExecutable, const ResourceEntry* entries,
                                 std::size_t count);
-void UnregisterModuleResources(HMODULE module);
-
-// The modules that have resources, the executable first.
-std::vector<HMODULE> ResourceModules();
-const char* ModuleName(HMODULE module);
+ZELM_API void UnregisterModuleResources(HMODULE module);
 
 }  // namespace zelm::platform
 
 // A null name gives the executable's module; otherwise the module registered under
 // that name (without directory or extension).
-HMODULE GetModuleHandleA(LPCSTR lpModuleName);
-HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
-HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
-LPVOID LockResource(HGLOBAL hResData);
-DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo);
+ZELM_API HMODULE GetModuleHandleA(LPCSTR lpModuleName);
+ZELM_API HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+ZELM_API HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
+ZELM_API LPVOID LockResource(HGLOBAL hResData);
+ZELM_API DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo);
 // Copies the string (cut on a character boundary to fit) and returns its length in
 // bytes; 0 with ERROR_RESOURCE_NAME_NOT_FOUND when the module has no such string.
-int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
+ZELM_API int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);

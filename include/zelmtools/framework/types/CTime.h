@@ -1,12 +1,13 @@
 #pragma once
 // The framework's point in time: seconds since 1970-01-01 00:00 UTC, shown in local time.
 
+#include <zelmtools/platform/base/export.h>
 #include <compare>
 #include <ctime>
 
-#include "framework/types/CTimeSpan.h"
+#include <zelmtools/framework/types/CTimeSpan.h>
 
-class CTime {
+class ZELM_API CTime {
 public:
     static CTime GetCurrentTime() { return CTime(std::time(nullptr)); }
 

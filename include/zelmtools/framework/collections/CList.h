@@ -3,14 +3,15 @@
 // nodes and go back to a free list when removed; the blocks are released when the
 // list becomes empty.
 
+#include <zelmtools/platform/base/export.h>
 #include <cstddef>
 #include <memory>
 #include <new>
 #include <utility>
 #include <vector>
 
-#include "framework/core/CObject.h"
-#include "platform/base/win_types.h"
+#include <zelmtools/framework/core/CObject.h>
+#include <zelmtools/platform/base/win_types.h>
 
 // An opaque place in a list; null means "none".
 struct ListPosition;

@@ -1,9 +1,10 @@
 #pragma once
 // A set of the numbers 0 to 31 held in one 32-bit word: a plain value, copied as the word.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 
-class C32Mask {
+class ZELM_API C32Mask {
 public:
     // The end marker of the member lists of the list constructor and Init.
     static constexpr int kTerminator = 32;
@@ -40,8 +41,8 @@ public:
     DWORD m_dwMask;
 };
 
-C32Mask operator&(const C32Mask& a, const C32Mask& b);
-C32Mask operator|(const C32Mask& a, const C32Mask& b);
-C32Mask operator^(const C32Mask& a, const C32Mask& b);
-int operator==(const C32Mask& a, const C32Mask& b);
-int operator!=(const C32Mask& a, const C32Mask& b);
+ZELM_API C32Mask operator&(const C32Mask& a, const C32Mask& b);
+ZELM_API C32Mask operator|(const C32Mask& a, const C32Mask& b);
+ZELM_API C32Mask operator^(const C32Mask& a, const C32Mask& b);
+ZELM_API int operator==(const C32Mask& a, const C32Mask& b);
+ZELM_API int operator!=(const C32Mask& a, const C32Mask& b);

@@ -1,12 +1,13 @@
 #pragma once
 // The framework's length of time: a signed number of seconds.
 
+#include <zelmtools/platform/base/export.h>
 #include <compare>
 #include <ctime>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
-class CTimeSpan {
+class ZELM_API CTimeSpan {
 public:
     CTimeSpan() = default;
     CTimeSpan(time_t seconds) : m_timeSpan(seconds) {}

@@ -2,6 +2,10 @@
 // The basic types, handles and constants of the operating-system interface, with
 // their usual names and sizes (ILP32 sizes where the record layouts depend on them).
 
+#if __cplusplus < 202002L
+#error "zelmTools needs C++20 or later (for example -std=c++20)"
+#endif
+
 #include <cstddef>
 #include <cstdint>
 
@@ -12,7 +16,15 @@ using LONG = std::int32_t;
 using ULONG = std::uint32_t;
 using UINT = unsigned int;
 using INT = int;
+// X11's protocol header (Xmd.h) declares a one-byte BOOL of its own. When it came
+// first, ours (an int, as every call here takes it) is reached through a macro, so
+// that both headers can be used in one file.
+#ifdef XMD_H
+using ZELM_BOOL = int;
+#define BOOL ZELM_BOOL
+#else
 using BOOL = int;
+#endif
 using CHAR = char;
 using WCHAR = char16_t;
 using SHORT = std::int16_t;
@@ -79,8 +91,13 @@ using HRGN = HGDIOBJ;
 
 using PHKEY = HKEY*;
 
-constexpr BOOL TRUE = 1;
-constexpr BOOL FALSE = 0;
+// Macros, as curses, jpeglib and other C headers define them too (with these values).
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
 #define MAX_PATH 260
 

@@ -2,13 +2,14 @@
 // The framework's single-byte string: a value type over UTF-8 bytes with the
 // operations the code is written against.
 
+#include <zelmtools/platform/base/export.h>
 #include <cstdarg>
 #include <string>
 #include <string_view>
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/win_types.h>
 
-class CString {
+class ZELM_API CString {
 public:
     CString() = default;
     CString(const char* psz) : m_str(psz ? psz : "") {}
@@ -90,8 +91,8 @@ private:
     std::string m_str;
 };
 
-CString operator+(const CString& a, const CString& b);
-CString operator+(const CString& a, const char* b);
-CString operator+(const char* a, const CString& b);
-CString operator+(const CString& a, char b);
-CString operator+(char a, const CString& b);
+ZELM_API CString operator+(const CString& a, const CString& b);
+ZELM_API CString operator+(const CString& a, const char* b);
+ZELM_API CString operator+(const char* a, const CString& b);
+ZELM_API CString operator+(const CString& a, char b);
+ZELM_API CString operator+(char a, const CString& b);

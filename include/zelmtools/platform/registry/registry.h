@@ -9,7 +9,8 @@
 // default value. Every call returns ERROR_SUCCESS or a system error code, which a failing
 // call also leaves as the thread's last error.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
@@ -71,33 +72,33 @@ constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
 // Opens lpSubKey below hKey, creating every missing key of the path. A null or empty
 // lpSubKey opens hKey itself again. Only non-volatile keys are kept: other options fail
 // with ERROR_NOT_SUPPORTED.
-LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions, REGSAM samDesired,
+ZELM_API LONG RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions, REGSAM samDesired,
                      LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult, LPDWORD lpdwDisposition);
 // Opens an existing key; ERROR_FILE_NOT_FOUND when it does not exist.
-LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
-LONG RegCloseKey(HKEY hKey);
+ZELM_API LONG RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+ZELM_API LONG RegCloseKey(HKEY hKey);
 // Deletes a key and its values. A key that still has sub-keys is refused with
 // ERROR_ACCESS_DENIED, as are the predefined keys. Handles still open on a deleted key
 // answer ERROR_KEY_DELETED.
-LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
+ZELM_API LONG RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
 
 // Sub-keys in the order of their names (case-insensitive). *lpcchName is the buffer's
 // size in characters with the terminator; on return the name's length without it. A
 // buffer too small gives ERROR_MORE_DATA with the length needed; past the last sub-key,
 // ERROR_NO_MORE_ITEMS. Keys have no class: *lpcchClass becomes 0.
-LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved, LPSTR lpClass,
+ZELM_API LONG RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved, LPSTR lpClass,
                    LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
 
 // Writes the value (a null or empty name writes the default value); the bytes are kept
 // exactly, text types included (no terminator is added or required).
-LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData, DWORD cbData);
+ZELM_API LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData, DWORD cbData);
 // Reads the value's type and bytes. With lpData null, only the type and the size. A
 // buffer smaller than the value gives ERROR_MORE_DATA and the size needed in *lpcbData,
 // leaving the buffer untouched; a larger one receives the value in its first bytes.
-LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+ZELM_API LONG RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
                       LPDWORD lpcbData);
 // Values in the order they were first written; name and data buffers as in
 // RegEnumKeyExA and RegQueryValueExA.
-LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
+ZELM_API LONG RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName, LPDWORD lpReserved,
                    LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
-LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
+ZELM_API LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);

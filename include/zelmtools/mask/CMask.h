@@ -2,10 +2,11 @@
 // A set of the numbers 0 to 255 held in eight 32-bit words: number n lives in word
 // n / 32 at bit n mod 32. A plain value of 32 bytes.
 
-#include "platform/base/win_types.h"
-#include "zelmtools/mask/C32Mask.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
+#include <zelmtools/mask/C32Mask.h>
 
-class CMask {
+class ZELM_API CMask {
 public:
     static constexpr int kWordCount = 8;
     // The end marker of the member lists of the list constructor and Init.
@@ -50,8 +51,8 @@ protected:
     static LONG Mask(int n);
 };
 
-CMask operator&(const CMask& a, const CMask& b);
-CMask operator|(const CMask& a, const CMask& b);
-CMask operator^(const CMask& a, const CMask& b);
-int operator==(const CMask& a, const CMask& b);
-int operator!=(const CMask& a, const CMask& b);
+ZELM_API CMask operator&(const CMask& a, const CMask& b);
+ZELM_API CMask operator|(const CMask& a, const CMask& b);
+ZELM_API CMask operator^(const CMask& a, const CMask& b);
+ZELM_API int operator==(const CMask& a, const CMask& b);
+ZELM_API int operator!=(const CMask& a, const CMask& b);

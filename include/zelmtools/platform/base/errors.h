@@ -1,7 +1,8 @@
 #pragma once
 // Thread-local last error and the system error codes the code reports.
 
-#include "platform/base/win_types.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/base/win_types.h>
 
 constexpr LONG ERROR_SUCCESS = 0;
 constexpr LONG ERROR_INVALID_FUNCTION = 1;
@@ -49,8 +50,8 @@ constexpr LONG ERROR_REGISTRY_CORRUPT = 1015;
 constexpr LONG ERROR_KEY_DELETED = 1018;
 constexpr LONG ERROR_KEY_HAS_CHILDREN = 1020;
 
-DWORD GetLastError();
-void SetLastError(DWORD dwErrCode);
+ZELM_API DWORD GetLastError();
+ZELM_API void SetLastError(DWORD dwErrCode);
 
 namespace zelm::platform {
 

@@ -9,15 +9,16 @@
 // resources first); a missing resource gives the empty name, which for values is the
 // key's default value.
 
-#include "framework/core/CObject.h"
-#include "framework/strings/CString.h"
-#include "framework/types/CRect.h"
-#include "framework/types/CTime.h"
-#include "framework/types/CTimeSpan.h"
-#include "platform/base/win_types.h"
-#include "platform/registry/registry.h"
+#include <zelmtools/platform/base/export.h>
+#include <zelmtools/framework/core/CObject.h>
+#include <zelmtools/framework/strings/CString.h>
+#include <zelmtools/framework/types/CRect.h>
+#include <zelmtools/framework/types/CTime.h>
+#include <zelmtools/framework/types/CTimeSpan.h>
+#include <zelmtools/platform/base/win_types.h>
+#include <zelmtools/platform/registry/registry.h>
 
-class CRegItem : public CObject {
+class ZELM_API CRegItem : public CObject {
 public:
     // The root path loses every trailing "\" and "/".
     CRegItem(HKEY hRootKey = HKEY_CURRENT_USER, const char* pszPath = "Software\\Brannic KSD\\");
