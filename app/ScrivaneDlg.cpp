@@ -1,10 +1,12 @@
 #include "app/ScrivaneDlg.h"
 
+#include "app/PageFit.h"
 #include "app/resource.h"
 #include "framework/app/CWinApp.h"
 #include "framework/commdlg/CFileDialog.h"
 #include "framework/commdlg/CFontDialog.h"
 #include "framework/dialogs/DataExchange.h"
+#include "framework/messages/Messaging.h"
 #include "framework/shell/FolderBrowser.h"
 #include "platform/com/task_memory.h"
 #include "platform/shell/item_ids.h"
@@ -16,6 +18,10 @@
 namespace {
 
 constexpr UINT kMaxDelSize = 30;
+constexpr int kPageWidth = 128;
+constexpr int kPageHeight = 116;
+constexpr char kDelSizeTip[] =
+    "DelSize: pixels by which the lines are set closer than the font's line height (0 to 30)";
 constexpr char kMeasureSample[] = "Тест Тест Тест Тест";
 constexpr char kPreviewSample[] = "Прочитайте документацию";
 
@@ -31,6 +37,19 @@ LOGFONT DefaultLogFont()
     LOGFONT font{};
     ::GetObjectA(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
     return font;
+}
+
+bool IsFolder(const CString& path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// "/home/a/in.txt" -> "/home/a"; "/in.txt" -> "/".
+CString FolderOf(const CString& path)
+{
+    int slash = path.ReverseFind('/');
+    return slash > 0 ? path.Left(slash) : CString(slash == 0 ? "/" : "");
 }
 
 }  // namespace
@@ -60,10 +79,14 @@ void CScrivaneDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Control(pDX, IDOK, m_ctlStart);
     DDX_Control(pDX, IDC_STOP, m_ctlStop);
     DDX_Control(pDX, IDC_PROGRESS, m_ctlProgress);
+    DDX_Control(pDX, IDC_DELSIZE_SPIN, m_ctlDelSizeSpin);
     DDX_Text(pDX, IDC_OUTPUT_FOLDER, m_strOutputFolder);
     DDX_Text(pDX, IDC_INPUT_FILE, m_strInputFile);
-    DDX_Text(pDX, IDC_DELSIZE, m_nDelSize);
-    DDV_MinMaxUInt(pDX, m_nDelSize, 0, kMaxDelSize);
+    // Checked before it is taken: a refused number never becomes the one that is used or saved.
+    UINT delSize = m_nDelSize;
+    DDX_Text(pDX, IDC_DELSIZE, delSize);
+    DDV_MinMaxUInt(pDX, delSize, 0, kMaxDelSize);
+    m_nDelSize = delSize;
 }
 
 BOOL CScrivaneDlg::OnInitDialog()
@@ -74,7 +97,18 @@ BOOL CScrivaneDlg::OnInitDialog()
     LoadSettings();
     UpdateData(FALSE);
     m_ctlProgress.SetRange(0, 100);
+    SetUpDelSizeControls();
     return TRUE;
+}
+
+void CScrivaneDlg::SetUpDelSizeControls()
+{
+    // The arrows stay within the values that a job accepts.
+    m_ctlDelSizeSpin.SetRange(0, static_cast<short>(kMaxDelSize));
+    if (m_toolTips.Create(this)) {
+        m_toolTips.AddTool(GetDlgItem(IDC_DELSIZE), kDelSizeTip);
+        m_toolTips.AddTool(GetDlgItem(IDC_DELSIZE_SPIN), kDelSizeTip);
+    }
 }
 
 void CScrivaneDlg::OnPaint()
@@ -93,13 +127,30 @@ void CScrivaneDlg::OnPaint()
 
 HCURSOR CScrivaneDlg::OnQueryDragIcon() { return m_hIcon; }
 
+// Once the browser is up it shows the current output folder, or the nearest folder
+// above it that exists.
+int CScrivaneDlg::BrowseCallback(HWND hwnd, UINT uMsg, LPARAM, LPARAM lpData)
+{
+    if (uMsg != BFFM_INITIALIZED) return 0;
+    CString folder = *reinterpret_cast<const CString*>(lpData);
+    while (!folder.IsEmpty() && !::SendMessage(hwnd, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.GetString()))) {
+        folder.TrimRight('/');
+        folder = FolderOf(folder);
+    }
+    return 0;
+}
+
 void CScrivaneDlg::OnBrowseFolder()
 {
+    // The folder as it stands in the edit, typed or not.
+    GetDlgItem(IDC_OUTPUT_FOLDER)->GetWindowText(m_strOutputFolder);
     BROWSEINFOA info{};
     info.hwndOwner = m_hWnd;
     info.pidlRoot = nullptr;
     info.lpszTitle = m_strOutputFolder;
     info.ulFlags = BIF_RETURNONLYFSDIRS;
+    info.lpfn = &CScrivaneDlg::BrowseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(&m_strOutputFolder);
     LPITEMIDLIST items = SHBrowseForFolderA(&info);
     if (!items) return;
     char path[MAX_PATH];
@@ -113,12 +164,34 @@ void CScrivaneDlg::OnBrowseFolder()
 
 void CScrivaneDlg::OnStart()
 {
-    UpdateData(TRUE);  // a failed check has shown its message; the job still starts
+    // A failed check has shown its message and put the focus on the number: no job.
+    if (!UpdateData(TRUE) || !CanMakePages()) return;
+    CompleteOutputFolder();
     CFileDialog dialog(TRUE, "*.*", nullptr, OFN_EXPLORER, "All Files (*.*)|*.*||");
+    if (!m_strLastInputFolder.IsEmpty()) dialog.m_ofn.lpstrInitialDir = m_strLastInputFolder;
     if (dialog.DoModal() != IDOK) return;
     m_strInputFile = dialog.GetPathName();
+    m_strLastInputFolder = FolderOf(m_strInputFile);
     UpdateData(FALSE);
     BeginWork();
+}
+
+// A font and DelSize that cannot make pages are refused before the file is asked for.
+BOOL CScrivaneDlg::CanMakePages()
+{
+    CString reason = DescribeUnfitLinePitch(m_logFont, static_cast<int>(m_nDelSize));
+    if (reason.IsEmpty()) return TRUE;
+    AfxMessageBox(reason, MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+}
+
+// Page names are appended to the folder text, so an existing folder typed without its
+// final "/" would put the pages beside it ("out2T0000.bmp"): it gets the "/".
+void CScrivaneDlg::CompleteOutputFolder()
+{
+    if (m_strOutputFolder.IsEmpty() || m_strOutputFolder.Right(1) == "/" || !IsFolder(m_strOutputFolder)) return;
+    m_strOutputFolder += "/";
+    GetDlgItem(IDC_OUTPUT_FOLDER)->SetWindowText(m_strOutputFolder);
 }
 
 void CScrivaneDlg::BeginWork()
@@ -132,8 +205,8 @@ void CScrivaneDlg::BeginWork()
     params.logFont = m_logFont;
     params.pScreenDC = m_pScreenDC;
     params.strOutputFolder = m_strOutputFolder;
-    params.nPageWidth = 128;
-    params.nPageHeight = 116;
+    params.nPageWidth = kPageWidth;
+    params.nPageHeight = kPageHeight;
     params.nDelSize = static_cast<int>(m_nDelSize);
     m_pWorkThread->StartJob(params);
     SetBusyState(TRUE);
@@ -168,8 +241,9 @@ void CScrivaneDlg::EndWork()
     SetBusyState(FALSE);
     ReleaseDC(m_pScreenDC);
     m_pScreenDC = nullptr;
+    // Only the input file is cleared: a folder or number typed during the job stays for the next one.
     m_strInputFile = "";
-    UpdateData(FALSE);
+    GetDlgItem(IDC_INPUT_FILE)->SetWindowText(m_strInputFile);
 }
 
 void CScrivaneDlg::OnChangeFont()
@@ -181,7 +255,7 @@ void CScrivaneDlg::OnChangeFont()
 
 void CScrivaneDlg::OnTestFont()
 {
-    UpdateData(TRUE);  // as for Start, a failed check does not stop the preview
+    if (!UpdateData(TRUE)) return;  // as for Start: no preview of a refused number
     CFont font;
     font.CreateFontIndirect(&m_logFont);
     m_ctlPreview.Invalidate();

@@ -23,14 +23,20 @@ public:
     CButton m_ctlStart;
     CButton m_ctlStop;
     CProgressCtrl m_ctlProgress;
+    CSpinButtonCtrl m_ctlDelSizeSpin;
+    CToolTipCtrl m_toolTips;
     CString m_strOutputFolder;
     CString m_strInputFile;
     UINT m_nDelSize = 3;
     HICON m_hIcon;
+    // Where the file dialog opens: the folder of the last input file.
+    CString m_strLastInputFolder;
 
     // The stored font and line-pitch reduction: read at start-up, written at every close.
     void LoadSettings();
     void SaveSettings();
+    // Reads the stored settings without creating or writing anything (a screenshot).
+    void KeepStoreUntouched() { m_bStoreReadOnly = true; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -47,6 +53,14 @@ protected:
     void BeginWork();
     void EndWork();
     void SetBusyState(BOOL bBusy);
+    BOOL CanMakePages();
+    void CompleteOutputFolder();
+    void SetUpDelSizeControls();
+
+private:
+    static int BrowseCallback(HWND hwnd, UINT uMsg, LPARAM lParam, LPARAM lpData);
+
+    bool m_bStoreReadOnly = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -45,6 +45,8 @@ int SaveScreenshot(int argc, char** argv, const char* path)
     }
     zelm::framework::ApplicationScope app(argc, argv, true);
     CScrivaneDlg dialog;
+    // A picture of the dialog shows the stored settings; it neither creates nor rewrites them.
+    dialog.KeepStoreUntouched();
     if (!dialog.Create(CScrivaneDlg::IDD)) {
         std::fprintf(stderr, "scrivane: the dialog could not be created\n");
         return kExitFailed;

@@ -3,6 +3,9 @@
 #include "app/ScrivaneDlg.h"
 #include "app/StoredSettings.h"
 
-void CScrivaneDlg::LoadSettings() { LoadStoredSettings(m_logFont, m_nDelSize, true); }
+void CScrivaneDlg::LoadSettings() { LoadStoredSettings(m_logFont, m_nDelSize, !m_bStoreReadOnly); }
 
-void CScrivaneDlg::SaveSettings() { SaveStoredSettings(m_logFont, m_nDelSize); }
+void CScrivaneDlg::SaveSettings()
+{
+    if (!m_bStoreReadOnly) SaveStoredSettings(m_logFont, m_nDelSize);
+}

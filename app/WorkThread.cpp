@@ -75,12 +75,17 @@ void CWorkThread::RunJob()
 
 bool CWorkThread::PrepareJob()
 {
-    if (!m_file.Open(m_strInputFile, CFile::modeRead | CFile::shareDenyWrite)) return false;
+    // An input that cannot be opened or read is said (naming the file and the reason).
+    CFileException openError;
+    if (!m_file.Open(m_strInputFile, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
+        ReportFileError(new CFileException(openError));
+        return false;
+    }
     try {
         m_dwFileLength = m_file.GetLength();
         m_decoder.Begin(m_file, m_encoding);
     } catch (CFileException* e) {
-        e->Delete();
+        ReportFileError(e);
         return false;
     }
     m_bPrepared = 1;

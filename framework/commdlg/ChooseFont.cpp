@@ -41,7 +41,10 @@ BOOL RunFontDialog(CHOOSEFONTA* cf, QWidget* owner)
     if (dialog.exec() != QDialog::Accepted) return FALSE;
 
     QFont font = dialog.currentFont();
-    StoreLogFont(font, dialog.ChosenFace(), *cf->lpLogFont);
+    // Confirmed without a change: the caller's font comes back exactly as it went in,
+    // also where points, weights or names cannot say it the way the LOGFONT does.
+    if (!(cf->Flags & CF_INITTOLOGFONTSTRUCT) || !dialog.Unchanged())
+        StoreLogFont(font, dialog.ChosenFace(), *cf->lpLogFont);
     cf->iPointSize = static_cast<INT>(std::lround(font.pointSizeF() * 10));
     cf->nFontType = FontType(font);
     if (effects) cf->rgbColors = dialog.ChosenColor();

@@ -62,8 +62,9 @@ inline constexpr const char* kNoSuchFontText =
     "There is no font with that name.\nChoose a font from the list of fonts.";
 
 // TRUE when the user confirmed a font, written into *lpLogFont (height as a negative
-// character height in pixels, DEFAULT_CHARSET; other fields as chosen). FALSE on
-// cancel (CommDlgExtendedError 0) or failure, with *lpLogFont unchanged.
+// character height in pixels, DEFAULT_CHARSET; other fields as chosen); a font that
+// started from *lpLogFont and was confirmed without a change is left exactly as it
+// was. FALSE on cancel (CommDlgExtendedError 0) or failure, with *lpLogFont unchanged.
 ZELM_API BOOL ChooseFontA(LPCHOOSEFONTA lpcf);
 #define ChooseFont ChooseFontA
 

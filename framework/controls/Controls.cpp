@@ -10,6 +10,7 @@ IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 
 namespace {
 
@@ -58,4 +59,14 @@ int CSpinButtonCtrl::GetPos() const
 {
     auto* upDown = UpDown(m_pWidget);
     return upDown ? upDown->Position() : 0;
+}
+
+// The toolkit shows tips itself: the control only hands each window its text.
+BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD) { return pParentWnd && pParentWnd->m_pWidget ? TRUE : FALSE; }
+
+BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCSTR lpszText)
+{
+    if (!pWnd || !pWnd->m_pWidget) return FALSE;
+    pWnd->m_pWidget->setToolTip(QString::fromUtf8(lpszText ? lpszText : ""));
+    return TRUE;
 }

@@ -35,3 +35,13 @@ public:
     int SetPos(int nPos);
     int GetPos() const;
 };
+
+// Tips shown when the pointer rests on a control.
+class ZELM_API CToolTipCtrl : public CWnd {
+    DECLARE_DYNAMIC(CToolTipCtrl)
+
+public:
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
+    // The tip of the window; an empty text removes it.
+    BOOL AddTool(CWnd* pWnd, LPCSTR lpszText);
+};

@@ -18,6 +18,7 @@ namespace zelm::framework {
 namespace {
 
 constexpr int kScreenDpi = 96;
+constexpr int kEditTextMargin = 2;
 constexpr char kAverageSample[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 
 // A control's window: the handle that the program addresses the control by.
@@ -40,7 +41,8 @@ QRect PixelRect(const RECT& units, const DialogBaseUnits& base)
 QWidget* MakeButton(const DialogItemTemplate& item, QWidget* parent)
 {
     auto* button = new QPushButton(QString::fromUtf8(item.text.c_str()), parent);
-    button->setAutoDefault(false);
+    // Enter presses the button that has the focus, else the default one.
+    button->setAutoDefault(true);
     button->setDefault((item.style & 0xF) == BS_DEFPUSHBUTTON);
     return button;
 }
@@ -61,6 +63,8 @@ QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
     edit->setReadOnly(item.style & ES_READONLY);
     edit->setFrame(item.style & WS_BORDER);
+    // A little room between the text and the border, as the platform's edits have.
+    if (item.style & WS_BORDER) edit->setTextMargins(kEditTextMargin, 0, kEditTextMargin, 0);
     return edit;
 }
 
@@ -75,7 +79,14 @@ QWidget* MakeStatic(const DialogItemTemplate& item, QWidget* parent)
         return line;
     }
     default: {
-        auto* label = new QLabel(QString::fromUtf8(item.text.c_str()), parent);
+        const QString text = QString::fromUtf8(item.text.c_str());
+        QLabel* label = nullptr;
+        if (item.style & SS_PATHELLIPSIS)
+            label = new ElidingLabel(text, Qt::ElideMiddle, parent);
+        else if (item.style & SS_ENDELLIPSIS)
+            label = new ElidingLabel(text, Qt::ElideRight, parent);
+        else
+            label = new QLabel(text, parent);
         label->setTextFormat(Qt::PlainText);
         if ((item.style & SS_TYPEMASK) == SS_CENTER) label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         if (item.style & SS_SUNKEN) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -94,4 +94,25 @@ void PictureWidget::paintEvent(QPaintEvent*)
     painter.drawLine(outline.topRight(), outline.bottomRight());
 }
 
+ElidingLabel::ElidingLabel(const QString& text, Qt::TextElideMode mode, QWidget* parent)
+    : QLabel(text, parent), m_mode(mode)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+QSize ElidingLabel::minimumSizeHint() const
+{
+    return QSize(0, QLabel::minimumSizeHint().height());
+}
+
+void ElidingLabel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    const QString shown = fontMetrics().elidedText(text(), m_mode, area.width());
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    painter.drawText(area, static_cast<int>(alignment()), shown);
+}
+
 }  // namespace zelm::framework

@@ -3,6 +3,7 @@
 // both with pixels the program can draw into.
 
 #include <QDialog>
+#include <QLabel>
 #include <functional>
 
 #include "framework/windows/WindowSurface.h"
@@ -40,6 +41,20 @@ protected:
 private:
     int m_border;
     WindowSurface m_surface;
+};
+
+// A text static that shows a text too long for it shortened with "…" (in the middle for
+// a path, at the end otherwise); its text stays whole for whoever reads it.
+class ElidingLabel : public QLabel {
+public:
+    ElidingLabel(const QString& text, Qt::TextElideMode mode, QWidget* parent);
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Qt::TextElideMode m_mode;
 };
 
 // Draws a surface's pixels (whose fourth byte is unused) onto a widget.

@@ -230,6 +230,22 @@ BOOL DeleteFileA(LPCSTR lpFileName)
     return TRUE;
 }
 
+DWORD GetFileAttributesA(LPCSTR lpFileName)
+{
+    if (lpFileName == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    struct stat info {};
+    if (stat(lpFileName, &info) != 0) {
+        FailWithErrno();
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (access(lpFileName, W_OK) != 0) attributes |= FILE_ATTRIBUTE_READONLY;
+    return attributes;
+}
+
 DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer)
 {
     const char* env = std::getenv("TMPDIR");

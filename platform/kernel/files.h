@@ -16,7 +16,10 @@ constexpr DWORD CREATE_ALWAYS = 2;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD OPEN_ALWAYS = 4;
 constexpr DWORD TRUNCATE_EXISTING = 5;
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 constexpr DWORD FILE_BEGIN = 0;
 constexpr DWORD FILE_CURRENT = 1;
 constexpr DWORD FILE_END = 2;
@@ -34,6 +37,10 @@ ZELM_API BOOL SetEndOfFile(HANDLE hFile);
 ZELM_API BOOL FlushFileBuffers(HANDLE hFile);
 ZELM_API BOOL CloseHandle(HANDLE hObject);
 ZELM_API BOOL DeleteFileA(LPCSTR lpFileName);
+// What a path names (links followed): FILE_ATTRIBUTE_DIRECTORY for a folder, otherwise
+// FILE_ATTRIBUTE_NORMAL, with FILE_ATTRIBUTE_READONLY when the caller cannot write it;
+// INVALID_FILE_ATTRIBUTES and the last error when it cannot be looked at.
+ZELM_API DWORD GetFileAttributesA(LPCSTR lpFileName);
 // The system temporary folder: $TMPDIR when set, else /tmp, always with a final "/".
 ZELM_API DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
 // A file name "<path>/<prefix><number>.tmp" with at most three bytes of the prefix (cut

@@ -4,31 +4,44 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include "framework/shell/FolderBrowser.h"
-#include "framework/windows/WindowWidgets.h"
 #include "framework/ui/MessageBox.h"
+#include "framework/windows/WindowWidgets.h"
 
 namespace {
 
+// Answers still waiting belong to the generation they were given in.
+int g_answerGeneration = 0;
+
 // Polls until a modal dialog is up, then answers it.
-void AnswerWhenShown(std::function<void(QWidget*)> answer, int attemptsLeft)
+void AnswerWhenShown(std::function<void(QWidget*)> answer, int attemptsLeft, int generation)
 {
-    QTimer::singleShot(20, [answer, attemptsLeft] {
+    QTimer::singleShot(20, [answer, attemptsLeft, generation] {
+        if (generation != g_answerGeneration) return;
         QWidget* modal = QApplication::activeModalWidget();
         if (modal && modal->isVisible())
             answer(modal);
         else if (attemptsLeft > 0)
-            AnswerWhenShown(answer, attemptsLeft - 1);
+            AnswerWhenShown(answer, attemptsLeft - 1, generation);
     });
 }
 
 }  // namespace
 
-void AnswerNextModal(std::function<void(QWidget*)> answer) { AnswerWhenShown(std::move(answer), 250); }
+void AnswerNextModal(std::function<void(QWidget*)> answer)
+{
+    AnswerWhenShown(std::move(answer), 250, g_answerGeneration);
+}
+
+void ForgetPendingAnswers()
+{
+    ++g_answerGeneration;
+}
 
 void AnswerFileDialog(const std::string& path)
 {
@@ -62,9 +75,21 @@ void Click(CDialog& dialog, int id)
     if (auto* button = qobject_cast<QPushButton*>(dialog.GetDlgItem(id)->m_pWidget)) button->click();
 }
 
+void PressEnter(CDialog& dialog, int id)
+{
+    QWidget* widget = dialog.GetDlgItem(id)->m_pWidget;
+    QApplication::setActiveWindow(dialog.m_pWidget);
+    widget->setFocus(Qt::TabFocusReason);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+}
+
 void TypeText(CDialog& dialog, int id, const std::string& text)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(id)->m_pWidget)) edit->setText(QString::fromStdString(text));
+    if (auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(id)->m_pWidget))
+        edit->setText(QString::fromStdString(text));
 }
 
 std::string TextOf(CDialog& dialog, int id)
@@ -74,7 +99,10 @@ std::string TextOf(CDialog& dialog, int id)
     return text.GetString();
 }
 
-bool IsEnabled(CDialog& dialog, int id) { return dialog.GetDlgItem(id)->IsWindowEnabled(); }
+bool IsEnabled(CDialog& dialog, int id)
+{
+    return dialog.GetDlgItem(id)->IsWindowEnabled();
+}
 
 bool WaitForIdle(CScrivaneDlg& dialog, int timeoutMs)
 {
@@ -92,4 +120,7 @@ MessageBoxRecorder::MessageBoxRecorder()
     });
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { zelm::framework::SetMessageBoxHandler({}); }
+MessageBoxRecorder::~MessageBoxRecorder()
+{
+    zelm::framework::SetMessageBoxHandler({});
+}

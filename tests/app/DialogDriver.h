@@ -13,12 +13,17 @@ class QWidget;
 // Runs `answer` on the modal dialog that the next action opens.
 void AnswerNextModal(std::function<void(QWidget*)> answer);
 
+// Drops the answers given for dialogs that never came.
+void ForgetPendingAnswers();
+
 // The file dialog accepts this path; an empty path cancels it.
 void AnswerFileDialog(const std::string& path);
 // The folder browser accepts this folder; an empty path cancels it.
 void AnswerFolderBrowser(const std::string& folder);
 
 void Click(CDialog& dialog, int id);
+// Enter with the focus on the control, as a user presses it.
+void PressEnter(CDialog& dialog, int id);
 void TypeText(CDialog& dialog, int id, const std::string& text);
 std::string TextOf(CDialog& dialog, int id);
 bool IsEnabled(CDialog& dialog, int id);

@@ -209,13 +209,14 @@ TEST(JobEnd, AMissingOutputFolderShowsOneMessageAndMakesNoFile)
     EXPECT_FALSE(fs::exists(dir.file("missing")));
 }
 
-TEST(JobEnd, AnUnreadableInputEndsTheJobWithoutAPageOrMessage)
+TEST(JobEnd, AnUnreadableInputEndsTheJobWithoutAPageAndSaysSo)
 {
     TempDir out;
     JobResult result = RunRenderJob(out.file("does-not-exist.txt"), out.folder());
     EXPECT_EQ(result.endNotifications, 1);
     EXPECT_TRUE(result.progress.empty());
-    EXPECT_TRUE(result.messages.empty());
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_NE(result.messages[0].find(out.file("does-not-exist.txt")), std::string::npos) << result.messages[0];
     EXPECT_EQ(PageCount(out), 0);
 }
 

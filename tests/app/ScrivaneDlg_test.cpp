@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include "JobRunner.h"
 #include "app/ScrivaneApp.h"
 #include "app/resource.h"
+#include "framework/shell/FolderBrowserDialog.h"
 #include "framework/threads/CWinThread.h"
 #include "framework/ui/MessageBox.h"
 #include "platform/kernel/files.h"
@@ -51,6 +54,7 @@ protected:
     }
     void TearDown() override
     {
+        ForgetPendingAnswers();
         dialog.DestroyWindow();
         zelm::framework::WaitForFrameworkThreads();
     }
@@ -86,17 +90,133 @@ TEST_F(DialogTest, StartsIdleWithTheDefaults)
     fresh.DestroyWindow();
 }
 
-TEST_F(DialogTest, OutOfRangeDelSizeWarnsThenTheJobRunsWithIt)
+// The name of the modal dialog that the action opens (rejected at once), or "" when none.
+std::string ModalOpenedBy(const std::function<void()>& action)
 {
-    WriteFile(in.file("in.txt"), LongEnglishText(40));
+    std::string opened;
+    AnswerNextModal([&opened](QWidget* modal) {
+        opened = modal->objectName().toStdString();
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+    });
+    action();
+    ForgetPendingAnswers();
+    return opened;
+}
+
+TEST_F(DialogTest, OutOfRangeDelSizeIsRefusedBeforeTheJobAndTheArrowsStayInRange)
+{
     MessageBoxRecorder messages;
     TypeText(dialog, IDC_DELSIZE, "45");
-    StartWith(in.file("in.txt"));
-    ASSERT_TRUE(WaitForIdle(dialog));
+    EXPECT_EQ(ModalOpenedBy([&] { Click(dialog, IDOK); }), "") << "no file dialog";
+    EXPECT_FALSE(dialog.m_bBusy);
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_NE(messages.texts[0].find("between 0 and 30"), std::string::npos) << messages.texts[0];
-    EXPECT_EQ(dialog.m_nDelSize, 45u);
-    EXPECT_GE(PageCount(out.folder()), 1);
+    EXPECT_EQ(dialog.m_nDelSize, 3u) << "the refused number is neither used nor saved";
+
+    TypeText(dialog, IDC_DELSIZE, "29");
+    auto* edit = dialog.GetDlgItem(IDC_DELSIZE)->m_pWidget;
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+        QApplication::sendEvent(edit, &up);
+    }
+    EXPECT_EQ(TextOf(dialog, IDC_DELSIZE), "30");
+    EXPECT_FALSE(edit->toolTip().isEmpty()) << "the unlabelled number explains itself";
+}
+
+TEST_F(DialogTest, AFontAndDelSizeThatCannotMakePagesAreRefused)
+{
+    MessageBoxRecorder messages;
+    dialog.m_logFont.lfHeight = -8;
+    TypeText(dialog, IDC_DELSIZE, "30");
+    EXPECT_EQ(ModalOpenedBy([&] { Click(dialog, IDOK); }), "");
+    dialog.m_logFont.lfHeight = -120;
+    TypeText(dialog, IDC_DELSIZE, "3");
+    EXPECT_EQ(ModalOpenedBy([&] { Click(dialog, IDOK); }), "");
+    EXPECT_FALSE(dialog.m_bBusy);
+    ASSERT_EQ(messages.texts.size(), 2u);
+    EXPECT_NE(messages.texts[0].find("DelSize 30"), std::string::npos) << messages.texts[0];
+    EXPECT_NE(messages.texts[1].find("116-pixel page"), std::string::npos) << messages.texts[1];
+}
+
+TEST_F(DialogTest, EnterPressesTheFocusedButtonAndStartFromTheEdits)
+{
+    EXPECT_EQ(ModalOpenedBy([&] { PressEnter(dialog, IDC_BROWSE_FOLDER); }), "zelmFolderBrowser");
+    EXPECT_EQ(ModalOpenedBy([&] { PressEnter(dialog, IDC_CHANGE_FONT); }), "zelmFontDialog");
+    EXPECT_EQ(ModalOpenedBy([&] { PressEnter(dialog, IDC_TEST_FONT); }), "");
+    EXPECT_EQ(ModalOpenedBy([&] { PressEnter(dialog, IDC_OUTPUT_FOLDER); }), "zelmFileDialog");
+    EXPECT_EQ(ModalOpenedBy([&] { PressEnter(dialog, IDC_DELSIZE); }), "zelmFileDialog");
+    EXPECT_FALSE(dialog.m_bBusy);
+}
+
+TEST_F(DialogTest, AnInputThatCannotBeOpenedIsSaid)
+{
+    MessageBoxRecorder messages;
+    StartWith(in.file("missing.txt"));
+    ASSERT_TRUE(WaitForIdle(dialog));
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_NE(messages.texts[0].find(in.file("missing.txt")), std::string::npos) << messages.texts[0];
+    EXPECT_NE(messages.texts[0].find("not found"), std::string::npos) << messages.texts[0];
+    EXPECT_EQ(PageCount(out.folder()), 0);
+}
+
+TEST_F(DialogTest, EditsTypedDuringAJobAreKeptForTheNext)
+{
+    WriteFile(in.file("in.txt"), LongEnglishText(200000));
+    StartWith(in.file("in.txt"));
+    ASSERT_TRUE(dialog.m_bBusy);
+    TempDir next;
+    TypeText(dialog, IDC_OUTPUT_FOLDER, next.folder());
+    TypeText(dialog, IDC_DELSIZE, "7");
+    Click(dialog, IDC_STOP);
+    ASSERT_TRUE(WaitForIdle(dialog));
+    EXPECT_EQ(TextOf(dialog, IDC_OUTPUT_FOLDER), next.folder());
+    EXPECT_EQ(TextOf(dialog, IDC_DELSIZE), "7");
+    EXPECT_EQ(TextOf(dialog, IDC_INPUT_FILE), "");
+
+    // The file dialog opens where the last input was.
+    std::string openedIn;
+    AnswerNextModal([&openedIn](QWidget* modal) {
+        auto* files = qobject_cast<QFileDialog*>(modal);
+        if (files) openedIn = files->directory().absolutePath().toStdString();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    Click(dialog, IDOK);
+    EXPECT_EQ(openedIn, in.path().string());
+    EXPECT_EQ(dialog.m_nDelSize, 7u);
+    EXPECT_EQ(dialog.m_strOutputFolder.GetString(), next.folder());
+}
+
+TEST_F(DialogTest, AnExistingFolderTypedWithoutTheSlashGetsIt)
+{
+    WriteFile(in.file("in.txt"), LongEnglishText(40));
+    std::string folder = out.path().string();
+    TypeText(dialog, IDC_OUTPUT_FOLDER, folder);
+    StartWith(in.file("in.txt"));
+    ASSERT_TRUE(WaitForIdle(dialog));
+    EXPECT_EQ(TextOf(dialog, IDC_OUTPUT_FOLDER), folder + "/");
+    EXPECT_GE(PageCount(out.folder()), 1) << "the pages are inside the folder";
+
+    // A name that is no folder stays a prefix of the page names, as typed.
+    std::string prefix = out.file("run1-");
+    TypeText(dialog, IDC_OUTPUT_FOLDER, prefix);
+    StartWith(in.file("in.txt"));
+    ASSERT_TRUE(WaitForIdle(dialog));
+    EXPECT_EQ(TextOf(dialog, IDC_OUTPUT_FOLDER), prefix);
+    EXPECT_TRUE(fs::exists(prefix + "T0000.bmp"));
+}
+
+TEST_F(DialogTest, TheFolderBrowserOpensAtTheOutputFolder)
+{
+    std::string shown;
+    fs::create_directories(out.path() / "deeper");
+    TypeText(dialog, IDC_OUTPUT_FOLDER, (out.path() / "deeper" / "not-yet").string() + "/");
+    AnswerNextModal([&shown](QWidget* modal) {
+        auto* browser = dynamic_cast<zelm::framework::FolderBrowserDialog*>(modal);
+        if (browser) shown = browser->SelectedPath().toStdString();
+        static_cast<QDialog*>(modal)->reject();
+    });
+    Click(dialog, IDC_BROWSE_FOLDER);
+    EXPECT_EQ(shown, (out.path() / "deeper").string()) << "the nearest folder that exists";
 }
 
 TEST_F(DialogTest, AJobGoesIdleBusyIdleAndWritesTheBatchModesPages)

@@ -115,3 +115,17 @@ TEST(Settings, TheBatchModeReadsButNeverWrites)
     EXPECT_EQ(delSize, 11u);
     EXPECT_FALSE(Read("LogFont").exists);
 }
+
+TEST(Settings, TheScreenshotLeavesTheStoreAsItIs)
+{
+    TempRegistry registry;  // the program inherits the store through the environment
+    TempDir shots;
+    const std::string screenshot = std::string(SCRIVANE_EXE) + " --screenshot " + shots.file("a.png") + " >/dev/null";
+    ASSERT_EQ(std::system(screenshot.c_str()), 0) << screenshot;
+    EXPECT_FALSE(KeyExists()) << "no key made on a first run";
+
+    WriteDword("DelSize", 7);
+    ASSERT_EQ(std::system(screenshot.c_str()), 0) << screenshot;
+    EXPECT_EQ(Read("DelSize").type, REG_DWORD) << "not rewritten as binary";
+    EXPECT_FALSE(Read("LogFont").exists);
+}

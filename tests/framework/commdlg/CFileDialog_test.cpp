@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QWidget>
 #include <cstring>
 #include <fstream>
@@ -95,6 +96,8 @@ TEST_F(FileDialogTest, DefaultExtensionCompletesTypedNamesButPatternsAreNoExtens
         WhenModalShown<QFileDialog>(kFileDialog, [=, this](QFileDialog* dialog) {
             dialog->setDirectory(QString::fromStdString(dir.path().string()));
             dialog->selectFile(name);
+            // Once the name field has the focus selectFile leaves it alone: type the name as a user does.
+            if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit")) edit->setText(name);
             Accept(dialog);
         });
     };

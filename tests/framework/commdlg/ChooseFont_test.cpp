@@ -88,7 +88,7 @@ TEST_F(ChooseFontTest, StartsFromTheLogFontAndWritesTheSameFontBackOnOk)
     EXPECT_EQ(lf.lfItalic, 1);
     EXPECT_EQ(lf.lfUnderline, 1);
     EXPECT_EQ(lf.lfStrikeOut, 0);
-    EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_EQ(lf.lfCharSet, 0) << "confirmed without a change: the LOGFONT comes back as it went in";
     EXPECT_EQ(lf.lfQuality, NONANTIALIASED_QUALITY);  // the dialog offers no quality
     EXPECT_EQ(dlg.GetSize(), 120);
     EXPECT_EQ(dlg.m_cf.nFontType & (BOLD_FONTTYPE | ITALIC_FONTTYPE), BOLD_FONTTYPE | ITALIC_FONTTYPE);
@@ -118,7 +118,19 @@ TEST_F(ChooseFontTest, PositiveHeightIsTheCellAndTheCharacterHeightIsShown)
     CFontDialog dlg(&lf, kScrivaneFlags);
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_NEAR(shownPoints, characterPoints, 0.5);
-    EXPECT_EQ(lf.lfHeight, -std::lround(shownPoints * 96 / 72));
+    EXPECT_EQ(lf.lfHeight, 30) << "unchanged: the cell height stays";
+
+    // A size chosen in the dialog comes back as a character height.
+    WhenModalShown<QFontDialog>(kFontDialog, [&](QFontDialog* dialog) {
+        QFont bigger = dialog->currentFont();
+        bigger.setPointSize(24);
+        dialog->setCurrentFont(bigger);
+        Accept(dialog);
+    });
+    CFontDialog resized(&lf, kScrivaneFlags);
+    ASSERT_EQ(resized.DoModal(), IDOK);
+    EXPECT_EQ(lf.lfHeight, -32);
+    EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
 }
 
 TEST_F(ChooseFontTest, ChosenFaceEffectsAndColourAreReturned)
