@@ -19,16 +19,36 @@ constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 constexpr DWORD FILE_BEGIN = 0;
 constexpr DWORD FILE_CURRENT = 1;
 constexpr DWORD FILE_END = 2;
+constexpr DWORD FILE_TYPE_UNKNOWN = 0;
+constexpr DWORD FILE_TYPE_DISK = 1;  // a regular file: sized and seekable
+constexpr DWORD FILE_TYPE_CHAR = 2;  // a terminal or another character device
+constexpr DWORD FILE_TYPE_PIPE = 3;  // a pipe, FIFO or socket
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 
 struct SECURITY_ATTRIBUTES;
 
-HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, SECURITY_ATTRIBUTES* lpSecurityAttributes,
-                   DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
-BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead, void* lpOverlapped);
+// Opening a FIFO for reading never blocks: the wait for its writer happens in ReadFile,
+// where CancelIoEx can end it.
+HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
+                   SECURITY_ATTRIBUTES* lpSecurityAttributes, DWORD dwCreationDisposition, DWORD dwFlagsAndAttributes,
+                   HANDLE hTemplateFile);
+// Reads until the count is reached or the end of the file. On a pipe, FIFO or device it
+// waits for data, and fails with ERROR_OPERATION_ABORTED when CancelIoEx ends the wait.
+BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead,
+              void* lpOverlapped);
+// Ends a read that waits on the handle in another thread (pipes, FIFOs, devices; reads of
+// regular files never wait). False with ERROR_NOT_FOUND when no read can wait on it.
+BOOL CancelIoEx(HANDLE hFile, void* lpOverlapped);
+DWORD GetFileType(HANDLE hFile);
+// FILE_ATTRIBUTE_DIRECTORY or FILE_ATTRIBUTE_NORMAL, or INVALID_FILE_ATTRIBUTES with the
+// last error set (ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ...).
+DWORD GetFileAttributesA(LPCSTR lpFileName);
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                void* lpOverlapped);
 BOOL GetFileSizeEx(HANDLE hFile, LARGE_INTEGER* lpFileSize);
-BOOL SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, LARGE_INTEGER* lpNewFilePointer, DWORD dwMoveMethod);
+BOOL SetFilePointerEx(HANDLE hFile, LARGE_INTEGER liDistanceToMove, LARGE_INTEGER* lpNewFilePointer,
+                      DWORD dwMoveMethod);
 BOOL SetEndOfFile(HANDLE hFile);
 BOOL FlushFileBuffers(HANDLE hFile);
 BOOL CloseHandle(HANDLE hObject);
