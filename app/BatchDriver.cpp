@@ -32,9 +32,9 @@ BOOL OnStopSignal(DWORD event)
 int ExitCodeForStop(DWORD event)
 {
     switch (event) {
-        case CTRL_CLOSE_EVENT: return kExitHangUp;
-        case CTRL_SHUTDOWN_EVENT: return kExitTerminated;
-        default: return kExitInterrupted;
+    case CTRL_CLOSE_EVENT: return kExitHangUp;
+    case CTRL_SHUTDOWN_EVENT: return kExitTerminated;
+    default: return kExitInterrupted;
     }
 }
 

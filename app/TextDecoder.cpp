@@ -231,12 +231,12 @@ void TextDecoder::DecodeUtf8Character()
 void TextDecoder::DecodeCharacter()
 {
     switch (m_encoding) {
-        case TextEncoding::Windows1251:
+    case TextEncoding::Windows1251:
             AppendWindows1251AsUtf8(m_decoded, static_cast<unsigned char>(m_raw[m_rawPos++]));
             break;
-        case TextEncoding::Utf16LE:
-        case TextEncoding::Utf16BE: DecodeUtf16Character(); break;
-        default: DecodeUtf8Character(); break;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE: DecodeUtf16Character(); break;
+    default: DecodeUtf8Character(); break;
     }
 }
 

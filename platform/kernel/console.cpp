@@ -18,9 +18,9 @@ constexpr int kSignals[] = {SIGINT, SIGHUP, SIGTERM};
 DWORD EventOf(int signal)
 {
     switch (signal) {
-        case SIGHUP: return CTRL_CLOSE_EVENT;
-        case SIGTERM: return CTRL_SHUTDOWN_EVENT;
-        default: return CTRL_C_EVENT;
+    case SIGHUP: return CTRL_CLOSE_EVENT;
+    case SIGTERM: return CTRL_SHUTDOWN_EVENT;
+    default: return CTRL_C_EVENT;
     }
 }
 
@@ -43,10 +43,10 @@ int DescriptorOf(HANDLE handle)
 HANDLE GetStdHandle(DWORD nStdHandle)
 {
     switch (nStdHandle) {
-        case STD_INPUT_HANDLE: return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(STDIN_FILENO + 1));
-        case STD_OUTPUT_HANDLE: return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(STDOUT_FILENO + 1));
-        case STD_ERROR_HANDLE: return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(STDERR_FILENO + 1));
-        default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
+    case STD_INPUT_HANDLE: return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(STDIN_FILENO + 1));
+    case STD_OUTPUT_HANDLE: return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(STDOUT_FILENO + 1));
+    case STD_ERROR_HANDLE: return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(STDERR_FILENO + 1));
+    default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
     }
 }
 

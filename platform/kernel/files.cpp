@@ -94,9 +94,9 @@ int OpenFlags(DWORD access, DWORD disposition)
     // reader opens without blocking, so that a FIFO without a writer cannot hang the open.
     int flags = (access & GENERIC_WRITE) ? O_RDWR : O_RDONLY | O_NONBLOCK;
     switch (disposition) {
-        case CREATE_NEW: return flags | O_CREAT | O_EXCL;
-        case OPEN_ALWAYS: return flags | O_CREAT;
-        default: return flags;  // truncation happens after the share check
+    case CREATE_NEW: return flags | O_CREAT | O_EXCL;
+    case OPEN_ALWAYS: return flags | O_CREAT;
+    default: return flags;  // truncation happens after the share check
     }
 }
 
