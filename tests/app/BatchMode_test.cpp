@@ -287,6 +287,7 @@ TEST(BatchMode, SaysWhatIsWrongWithTheInputAndTheOutputFolder)
     // A file that opens but cannot be read: the failure is said, never "the text is empty".
     ProgramRun unreadable = RunScrivane({"--batch", "/proc/self/mem", "-o", out.folder()}, dir);
     EXPECT_EQ(unreadable.exitCode, 1);
+    EXPECT_EQ(unreadable.err.rfind("scrivane: ", 0), 0u) << "no blank line first without a terminal";
     EXPECT_NE(unreadable.err.find("/proc/self/mem"), std::string::npos) << unreadable.err;
     EXPECT_NE(unreadable.err.find("input/output error"), std::string::npos) << unreadable.err;
     EXPECT_EQ(unreadable.out.find("empty"), std::string::npos) << unreadable.out;

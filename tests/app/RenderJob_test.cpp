@@ -250,6 +250,18 @@ TEST(JobEnd, ProgressClimbsTo100)
     EXPECT_EQ(static_cast<int>(result.progress.size()), result.pagesWritten + 1);
 }
 
+TEST(JobEnd, AWriteErrorUnderALongFolderIsReportedWhole)
+{
+    TempDir dir;
+    WriteFile(dir.file("in.txt"), EnglishText(20));
+    std::string folder = dir.path().string();
+    while (folder.size() < 1200) folder += "/" + std::string(200, 'd');
+    fs::create_directories(folder + "/T0000.bmp");  // a folder where the page file should go
+    JobResult result = RunRenderJob(dir.file("in.txt"), folder + "/");
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0], "Access to " + folder + "/T0000.bmp was denied.");
+}
+
 TEST(JobEnd, AGrowingInputNeverTakesTheProgressPast100)
 {
     TempDir dir;
