@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <optional>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -21,10 +21,14 @@ bool ParseInt(std::string_view text, int low, int high, int& value)
 
 bool ParseEncoding(std::string_view text, TextEncoding& encoding)
 {
-    if (text == "auto") encoding = TextEncoding::Auto;
-    else if (text == "utf-8" || text == "utf8") encoding = TextEncoding::Utf8;
-    else if (text == "cp1251" || text == "windows-1251") encoding = TextEncoding::Windows1251;
-    else return false;
+    if (text == "auto")
+        encoding = TextEncoding::Auto;
+    else if (text == "utf-8" || text == "utf8")
+        encoding = TextEncoding::Utf8;
+    else if (text == "cp1251" || text == "windows-1251")
+        encoding = TextEncoding::Windows1251;
+    else
+        return false;
     return true;
 }
 
@@ -34,13 +38,14 @@ class ArgumentReader {
 public:
     ArgumentReader(int argc, char** argv) : m_argc(argc), m_argv(argv) {}
 
-    bool Next(std::string& name)
+    // After "--" every argument is a name as it stands.
+    bool Next(std::string& name, bool optionsEnded)
     {
         if (m_index >= m_argc) return false;
         std::string_view arg = m_argv[m_index++];
         auto equals = arg.find('=');
         m_inlineValue.reset();
-        if (arg.starts_with("--") && equals != std::string_view::npos) {
+        if (!optionsEnded && arg.starts_with("--") && equals != std::string_view::npos) {
             m_inlineValue = std::string(arg.substr(equals + 1));
             arg = arg.substr(0, equals);
         }
@@ -97,11 +102,20 @@ bool TakesValue(const std::string& name)
 
 std::optional<std::string> ApplyFlag(const std::string& name, BatchOptions& options)
 {
-    if (name == "--bold") options.bold = true;
-    else if (name == "--italic") options.italic = true;
-    else if (name == "-q" || name == "--quiet") options.quiet = true;
-    else if (name == "-h" || name == "--help") options.help = true;
-    else if (name != "--batch") return "unknown option '" + name + "'";
+    if (name == "--bold")
+        options.bold = true;
+    else if (name == "--italic")
+        options.italic = true;
+    else if (name == "--regular")
+        options.bold = options.italic = false;
+    else if (name == "--no-underline")
+        options.noUnderline = true;
+    else if (name == "-q" || name == "--quiet")
+        options.quiet = true;
+    else if (name == "-h" || name == "--help")
+        options.help = true;
+    else if (name != "--batch")
+        return "unknown option '" + name + "'";
     return std::nullopt;
 }
 
@@ -112,8 +126,15 @@ std::optional<std::string> ParseBatchOptions(int argc, char** argv, BatchOptions
     ArgumentReader reader(argc, argv);
     std::string name;
     bool inputSeen = false;
-    while (reader.Next(name)) {
-        if (TakesValue(name)) {
+    bool optionsEnded = false;
+    while (reader.Next(name, optionsEnded)) {
+        if (!optionsEnded && name == "--") {
+            optionsEnded = true;
+        } else if (optionsEnded) {
+            if (inputSeen) return "only one input file can be given ('" + name + "' is a second one)";
+            options.inputFile = name;
+            inputSeen = true;
+        } else if (TakesValue(name)) {
             auto value = reader.Value();
             if (!value) return "option '" + name + "' needs a value";
             if (auto error = ApplyValueOption(name, *value, options)) return error;
@@ -137,24 +158,30 @@ std::string BatchUsage()
        scrivane --batch INPUT [options]   convert INPUT without the dialog
        scrivane --screenshot FILE.png     save a picture of the dialog
 Turns the text file INPUT into numbered 128 x 116 bitmap pages T0000.bmp, T0001.bmp, ...
+INPUT "-" is the standard input; pipes and FIFOs are read as well.
 
-Options of --batch:
+Options of --batch (the font, its style and DelSize default to what the dialog
+last saved; without saved settings, to the values in brackets):
 
-  -o, --output DIR     output folder; a "/" is added when missing
-                       (default: the system temporary folder)
-  -f, --font FAMILY    font face name (default: the default interface font,
-                       DejaVu Sans at a 12-pixel character height)
-  -s, --size PX        character height in pixels
-      --bold, --italic
+  -o, --output DIR     output folder, which must exist; a "/" is added when
+                       missing (default: the system temporary folder)
+  -f, --font FAMILY    font family [DejaVu Sans]; a family that is not installed
+                       is replaced, with a warning
+  -s, --size PX        character height in pixels [12]
+      --bold, --italic, --regular (neither bold nor italic)
+      --no-underline
   -d, --delsize N      pixels by which the line pitch is shorter than the line
-                       height, 0 to 30 (default 3)
+                       height, 0 to 30 [3]; the pitch must stay 1 pixel or more
       --encoding auto|utf-8|cp1251
-                       how the input is read (default auto: UTF-8 when the whole
-                       file is valid UTF-8, otherwise Windows-1251)
+                       how the input is read (default auto: a UTF-16 or UTF-8
+                       byte-order mark decides, else UTF-8 when the whole input
+                       is valid UTF-8, otherwise Windows-1251)
   -q, --quiet          no progress bar
   -h, --help           this help
+  --                   what follows is the input, even if it starts with "-"
 
 Exit codes: 0 done, 1 the input cannot be read or a page cannot be written,
-2 usage error, 130 stopped by Ctrl+C (the page being made is still written).
+2 usage error (also a font and DelSize that cannot make pages), 130 stopped by
+Ctrl+C, 143 by SIGTERM, 129 by SIGHUP (the page being made is still written).
 )";
 }

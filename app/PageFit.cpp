@@ -4,38 +4,44 @@
 
 namespace {
 
+// The page and the rectangle that the layout measures a line in.
+constexpr int kPageWidth = 128;
 constexpr int kPageHeight = 116;
-constexpr char kSample[] = "Тест";
+constexpr int kTextLeft = 2;
+constexpr int kRightMargin = 6;
+constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX;
 
-// The height of one line in the font, measured as the renderer measures its lines.
-int LineHeight(const LOGFONT& logFont)
+}  // namespace
+
+int MeasurePageLineHeight(const LOGFONT& logFont)
 {
     CDC dc;
-    if (!dc.CreateCompatibleDC(nullptr)) return 0;
     CFont font;
-    if (!font.CreateFontIndirect(&logFont)) return 0;
+    if (!dc.CreateCompatibleDC(nullptr) || !font.CreateFontIndirect(&logFont)) return 0;
     CFont* previous = dc.SelectObject(&font);
-    CRect rect(0, 0, 0, 0);
-    dc.DrawText(kSample, -1, &rect, DT_CALCRECT | DT_NOPREFIX);
+    CRect rect(kTextLeft, 0, kPageWidth - kRightMargin, kPageHeight);
+    dc.DrawText("Ag", 2, &rect, kMeasureFlags);
     dc.SelectObject(previous);
     return rect.Height();
 }
 
-}  // namespace
-
 CString DescribeUnfitLinePitch(const LOGFONT& logFont, int nDelSize)
 {
-    const int height = LineHeight(logFont);
+    const int lineHeight = MeasurePageLineHeight(logFont);
     CString reason;
-    if (height <= 0)
-        reason = "The font cannot be measured: choose another font.";
-    else if (height > kPageHeight)
-        reason.Format("A line of this font is %d pixels high, more than the %d-pixel page.\nChoose a smaller font.",
-                      height, kPageHeight);
-    else if (height - nDelSize < 1)
+    if (lineHeight <= 0) {
+        reason.Format("the font \"%.*s\" cannot be measured", LF_FACESIZE, logFont.lfFaceName);
+    } else if (lineHeight > kPageHeight) {
         reason.Format(
-            "With DelSize %d the lines of this font (%d pixels high) would not move down the page.\n"
-            "Choose a DelSize below %d or a larger font.",
-            nDelSize, height, height);
+            "a line of this font is %d pixels high, taller than the %d-pixel page: "
+            "choose a smaller size",
+            lineHeight, kPageHeight);
+    } else if (lineHeight - nDelSize < 1) {
+        reason.Format(
+            "DelSize %d leaves a line pitch of %d pixels with this font (its lines are %d pixels "
+            "high), so every line would be drawn over the one before: choose a DelSize from 0 to %d "
+            "or a larger font",
+            nDelSize, lineHeight - nDelSize, lineHeight, lineHeight - 1);
+    }
     return reason;
 }

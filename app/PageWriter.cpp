@@ -66,9 +66,8 @@ bool CWorkThread::WritePage()
 
 void CWorkThread::ReportFileError(CFileException* e)
 {
-    char message[1024];
-    e->GetErrorMessage(message, sizeof message);
-    AfxMessageBox(message, MB_OK);
+    // Whole, however long the folder's path: the file's name and the reason come last.
+    AfxMessageBox(e->GetErrorMessage(), MB_OK);
     e->Delete();
 }
 

@@ -222,7 +222,7 @@ void CScrivaneDlg::SetBusyState(BOOL bBusy)
 
 void CScrivaneDlg::OnStop()
 {
-    if (m_pWorkThread) m_pWorkThread->m_bStop = 1;
+    if (m_pWorkThread) m_pWorkThread->RequestStop();
 }
 
 LRESULT CScrivaneDlg::OnWorkNotify(WPARAM wParam, LPARAM lParam)
@@ -280,7 +280,7 @@ void CScrivaneDlg::OnTestFont()
 BOOL CScrivaneDlg::DestroyWindow()
 {
     SaveSettings();
-    if (m_pWorkThread) m_pWorkThread->m_bStop = 1;
+    if (m_pWorkThread) m_pWorkThread->RequestStop();
     m_pWorkThread = nullptr;
     if (m_pScreenDC) {
         ReleaseDC(m_pScreenDC);

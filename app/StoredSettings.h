@@ -6,7 +6,8 @@
 #include "platform/gdi/gdi.h"
 
 // Reads the stored values into the fields; a missing value leaves its field. With
-// createKey the key is made when missing (the dialog does); otherwise nothing is written.
+// createKey the key is made when missing (the dialog does); otherwise the store is only
+// read: nothing is created, not even the store file or its folder.
 void LoadStoredSettings(LOGFONT& logFont, UINT& delSize, bool createKey);
 // Writes both values, creating the key when missing.
 void SaveStoredSettings(LOGFONT& logFont, UINT& delSize);

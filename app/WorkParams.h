@@ -14,7 +14,7 @@ constexpr UINT WM_WORK_START = WM_APP + 1000;
 constexpr UINT WM_WORK_NOTIFY = WM_USER + 100;
 
 // How the input's bytes are read as characters.
-enum class TextEncoding { Auto, Utf8, Windows1251 };
+enum class TextEncoding { Auto, Utf8, Windows1251, Utf16LE, Utf16BE };
 
 struct WorkParams {
     CString strInputFile;
@@ -25,6 +25,7 @@ struct WorkParams {
     int nPageWidth = 128;
     int nPageHeight = 116;
     int nDelSize = 3;
-    // Auto: the whole file valid UTF-8 is read as UTF-8, anything else as Windows-1251.
+    // Auto: a UTF-16 or UTF-8 byte-order mark decides; otherwise the whole file valid
+    // UTF-8 is read as UTF-8, anything else as Windows-1251.
     TextEncoding encoding = TextEncoding::Auto;
 };

@@ -4,7 +4,10 @@
 #include <string_view>
 
 #include "framework/messages/Messaging.h"
+#include "framework/ui/MessageBox.h"
+#include <zelmtools/platform/base/errors.h>
 #include "platform/base/utf8.h"
+#include "platform/kernel/files.h"
 
 namespace {
 
@@ -24,11 +27,20 @@ END_MESSAGE_MAP()
 
 CWorkThread::CWorkThread() = default;
 
-CWorkThread::~CWorkThread() { FinishJob(); }
+CWorkThread::~CWorkThread()
+{
+    FinishJob();
+}
 
-BOOL CWorkThread::InitInstance() { return TRUE; }
+BOOL CWorkThread::InitInstance()
+{
+    return TRUE;
+}
 
-int CWorkThread::ExitInstance() { return CWinThread::ExitInstance(); }
+int CWorkThread::ExitInstance()
+{
+    return CWinThread::ExitInstance();
+}
 
 void CWorkThread::StartJob(const WorkParams& params)
 {
@@ -67,27 +79,52 @@ void CWorkThread::RunJob()
             }
         } catch (CFileException* e) {
             // The input could not be read any further: say so, as for a page that cannot be written.
-            ReportFileError(e);
+            ReportInputError(e);
         }
     }
     FinishJob();
 }
 
+void CWorkThread::RequestStop()
+{
+    m_bStop = 1;
+    if (HANDLE input = m_hWaitingInput.load()) CancelIoEx(input, nullptr);
+}
+
+void CWorkThread::ReportInputError(CFileException* e)
+{
+    if (m_bStop != 0 && e->m_lOsError == ERROR_OPERATION_ABORTED)
+        e->Delete();
+    else
+        ReportFileError(e);
+}
+
+// Opens the input once (a FIFO's writer would lose what it wrote to a first opener) and
+// decides how to read it. A failure is reported: without it a job that read nothing
+// would look like one whose text is empty.
+bool CWorkThread::OpenInput()
+{
+    CFileException error;
+    if (!m_file.Open(m_strInputFile, CFile::modeRead | CFile::shareDenyWrite, &error)) {
+        AfxMessageBox(error.GetErrorMessage(), MB_OK);
+        return false;
+    }
+    m_hWaitingInput = m_file.m_hFile;
+    bool begun = false;
+    try {
+        begun = m_decoder.Begin(m_file, m_encoding, [this] { return m_bStop != 0; });
+        m_dwFileLength = m_decoder.Length();
+    } catch (CFileException* e) {
+        ReportInputError(e);
+    }
+    // Past this point the input is a regular file or its copy: no read waits.
+    m_hWaitingInput = nullptr;
+    return begun;
+}
+
 bool CWorkThread::PrepareJob()
 {
-    // An input that cannot be opened or read is said (naming the file and the reason).
-    CFileException openError;
-    if (!m_file.Open(m_strInputFile, CFile::modeRead | CFile::shareDenyWrite, &openError)) {
-        ReportFileError(new CFileException(openError));
-        return false;
-    }
-    try {
-        m_dwFileLength = m_file.GetLength();
-        m_decoder.Begin(m_file, m_encoding);
-    } catch (CFileException* e) {
-        ReportFileError(e);
-        return false;
-    }
+    if (!OpenInput()) return false;
     m_bPrepared = 1;
     m_nFileIndex = 0;
     m_dwFilePos = 0;
@@ -131,8 +168,10 @@ bool CWorkThread::FillTextBuffer()
     }
     int got = -1;
     while (m_nTextCount < kTextBufferSize && got != 0) {
-        got = m_decoder.Read(m_file, m_textBuf + m_nTextCount, kTextBufferSize - m_nTextCount);
-        m_dwFilePos = m_file.GetPosition();
+        got = m_decoder.Read(m_textBuf + m_nTextCount, kTextBufferSize - m_nTextCount);
+        m_dwFilePos = m_decoder.Position();
+        // What is known of the length: a file that grows while read never passes 100%.
+        m_dwFileLength = m_decoder.Length();
         m_nTextCount += got;
         NormalizeText();
     }

@@ -34,6 +34,11 @@ public:
     // Set to 1 by the dialog's Stop; read before each page.
     std::atomic<int> m_bStop{0};
 
+    // Stop from another thread that also ends a wait for input (a FIFO whose writer has
+    // not come, a pipe that gives nothing): sets m_bStop and cancels the pending read.
+    // Callable while the worker has not yet sent its end notification.
+    void RequestStop();
+
 protected:
     void OnWorkStart(WPARAM wParam, LPARAM lParam);
 
@@ -85,6 +90,12 @@ private:
     void WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSize, int nBytes);
     // Shows the file error's standard description, which names the file, and frees it.
     static void ReportFileError(CFileException* e);
+    // Reports a failure of the input, unless it is the read that a stop cancelled.
+    void ReportInputError(CFileException* e);
+    bool OpenInput();
+
+    // The input while a read of it may wait, for RequestStop to cancel.
+    std::atomic<HANDLE> m_hWaitingInput{nullptr};
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,7 @@
 #include "framework/files/CFileException.h"
 
 #include <zelmtools/platform/base/errors.h>
+#include "platform/base/error_text.h"
 #include "platform/base/utf8.h"
 
 #include <cstring>
@@ -24,7 +25,7 @@ const char* TemplateOf(int cause)
     case CFileException::lockViolation: return "A locking violation occurred while accessing %1.";
     case CFileException::diskFull: return "The disk is full while writing to %1.";
     case CFileException::endOfFile: return "An attempt was made to access %1 past its end.";
-    default: return "An unexpected error occurred while accessing %1.";
+    default: return "An unexpected error occurred while accessing %1: %2.";
     }
 }
 
@@ -39,6 +40,8 @@ BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, UINT*) const
 CString CFileException::GetErrorMessage() const
 {
     CString text(TemplateOf(m_cause));
+    // The causes that say nothing of the reason carry the system's own words.
+    text.Replace("%2", zelm::platform::ErrorText(static_cast<DWORD>(m_lOsError)).c_str());
     text.Replace("%1", m_strFileName.IsEmpty() ? "an unnamed file" : m_strFileName.GetString());
     // A sentence that starts with the placeholder keeps a capital letter.
     if (text.Left(3) == "an ") text.SetAt(0, 'A');
@@ -75,6 +78,7 @@ int CFileException::OsErrorToException(LONG lOsError)
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_DISK_FULL: return diskFull;
     case ERROR_HANDLE_EOF: return endOfFile;
+    case ERROR_IO_DEVICE: return hardIO;
     default: return genericException;
     }
 }

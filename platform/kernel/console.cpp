@@ -13,15 +13,29 @@ namespace {
 constexpr std::size_t kMaxHandlers = 8;
 std::array<std::atomic<PHANDLER_ROUTINE>, kMaxHandlers> g_handlers{};
 
-extern "C" void OnInterruptSignal(int)
+constexpr int kSignals[] = {SIGINT, SIGHUP, SIGTERM};
+
+DWORD EventOf(int signal)
 {
-    for (std::size_t i = kMaxHandlers; i-- > 0;)
-        if (PHANDLER_ROUTINE handler = g_handlers[i].load(); handler && handler(CTRL_C_EVENT)) return;
-    std::signal(SIGINT, SIG_DFL);
-    std::raise(SIGINT);
+    switch (signal) {
+    case SIGHUP: return CTRL_CLOSE_EVENT;
+    case SIGTERM: return CTRL_SHUTDOWN_EVENT;
+    default: return CTRL_C_EVENT;
+    }
 }
 
-int DescriptorOf(HANDLE handle) { return static_cast<int>(reinterpret_cast<INT_PTR>(handle)) - 1; }
+extern "C" void OnConsoleSignal(int signal)
+{
+    for (std::size_t i = kMaxHandlers; i-- > 0;)
+        if (PHANDLER_ROUTINE handler = g_handlers[i].load(); handler && handler(EventOf(signal))) return;
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+int DescriptorOf(HANDLE handle)
+{
+    return static_cast<int>(reinterpret_cast<INT_PTR>(handle)) - 1;
+}
 
 }  // namespace
 
@@ -56,7 +70,8 @@ BOOL SetConsoleCtrlHandler(PHANDLER_ROUTINE HandlerRoutine, BOOL Add)
     for (auto& slot : g_handlers) {
         PHANDLER_ROUTINE expected = Add ? nullptr : HandlerRoutine;
         if (slot.compare_exchange_strong(expected, Add ? HandlerRoutine : nullptr)) {
-            if (Add) std::signal(SIGINT, OnInterruptSignal);
+            if (Add)
+                for (int signal : kSignals) std::signal(signal, OnConsoleSignal);
             return TRUE;
         }
     }

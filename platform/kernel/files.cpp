@@ -1,6 +1,8 @@
 #include "platform/kernel/files.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,9 +11,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <string>
+#include <unordered_set>
 
 #include <zelmtools/platform/base/errors.h>
+#include "platform/base/error_text.h"
 #include "platform/base/utf8.h"
 
 namespace {
@@ -25,7 +30,26 @@ enum ShareToken { kHasRead, kHasWrite, kDeniesRead, kDeniesWrite };
 
 struct FileRecord {
     int fd;
+    // For reads that wait (pipes, FIFOs, devices): signalled by CancelIoEx, else -1.
+    int cancelFd = -1;
 };
+
+// The records whose reads can wait, so that CancelIoEx from another thread never
+// touches a record that is being closed.
+std::mutex g_waitableLock;
+std::unordered_set<FileRecord*> g_waitable;
+
+void AddWaitable(FileRecord* file)
+{
+    std::lock_guard lock(g_waitableLock);
+    g_waitable.insert(file);
+}
+
+void RemoveWaitable(FileRecord* file)
+{
+    std::lock_guard lock(g_waitableLock);
+    g_waitable.erase(file);
+}
 
 bool SomeoneHolds(int fd, ShareToken token)
 {
@@ -67,8 +91,9 @@ bool ClaimShareMode(int fd, DWORD access, DWORD share)
 
 int OpenFlags(DWORD access, DWORD disposition)
 {
-    // Share locks need a descriptor that can read; writers open read-write for that.
-    int flags = (access & GENERIC_WRITE) ? O_RDWR : O_RDONLY;
+    // Share locks need a descriptor that can read; writers open read-write for that. A
+    // reader opens without blocking, so that a FIFO without a writer cannot hang the open.
+    int flags = (access & GENERIC_WRITE) ? O_RDWR : O_RDONLY | O_NONBLOCK;
     switch (disposition) {
     case CREATE_NEW: return flags | O_CREAT | O_EXCL;
     case OPEN_ALWAYS: return flags | O_CREAT;
@@ -89,6 +114,55 @@ BOOL FailWithErrno()
 {
     SetLastError(zelm::platform::ErrorFromErrno(errno));
     return FALSE;
+}
+
+// A regular file reads as usual; anything else keeps its non-blocking descriptor and
+// waits in ReadFile, where a cancel can reach it.
+FileRecord* MakeRecord(int fd, const struct stat& info, bool known)
+{
+    auto* file = new FileRecord{fd};
+    int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || !(flags & O_NONBLOCK)) return file;
+    if (known && S_ISREG(info.st_mode)) {
+        fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+        return file;
+    }
+    file->cancelFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (file->cancelFd >= 0) AddWaitable(file);
+    return file;
+}
+
+// Waits until the descriptor has data or its end, or the read is cancelled (false).
+bool WaitReadable(const FileRecord& file)
+{
+    pollfd waits[2] = {{file.fd, POLLIN, 0}, {file.cancelFd, POLLIN, 0}};
+    for (;;) {
+        int ready = poll(waits, file.cancelFd >= 0 ? 2 : 1, -1);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) return FailWithErrno();
+        if (waits[1].revents & POLLIN) {
+            std::uint64_t count = 0;
+            [[maybe_unused]] ssize_t drained = read(file.cancelFd, &count, sizeof count);
+            SetLastError(ERROR_OPERATION_ABORTED);
+            return false;
+        }
+        return true;
+    }
+}
+
+// A read of a pipe, FIFO or device: waits before each read, since a FIFO without a
+// writer yet reads as empty at once. Fills as much as a blocking read would.
+BOOL ReadWaiting(FileRecord& file, char* buffer, DWORD count, DWORD& total)
+{
+    while (total < count) {
+        if (!WaitReadable(file)) return FALSE;
+        ssize_t got = read(file.fd, buffer + total, count - total);
+        if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (got < 0) return FailWithErrno();
+        if (got == 0) break;
+        total += static_cast<DWORD>(got);
+    }
+    return TRUE;
 }
 
 }  // namespace
@@ -132,8 +206,9 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, 
         return INVALID_HANDLE_VALUE;
     }
     bool reportsExisting = dwCreationDisposition == CREATE_ALWAYS || dwCreationDisposition == OPEN_ALWAYS;
+    FileRecord* file = MakeRecord(fd, info, known);
     SetLastError(reportsExisting && existed ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS);
-    return new FileRecord{fd};
+    return file;
 }
 
 BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD lpNumberOfBytesRead, void*)
@@ -142,6 +217,11 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead, LPDWORD
     if (lpNumberOfBytesRead) *lpNumberOfBytesRead = 0;
     if (file == nullptr) return FALSE;
     DWORD total = 0;
+    if (file->cancelFd >= 0) {
+        BOOL ok = ReadWaiting(*file, static_cast<char*>(lpBuffer), nNumberOfBytesToRead, total);
+        if (lpNumberOfBytesRead) *lpNumberOfBytesRead = total;
+        return ok;
+    }
     while (total < nNumberOfBytesToRead) {
         ssize_t got = read(file->fd, static_cast<char*>(lpBuffer) + total, nNumberOfBytesToRead - total);
         if (got < 0 && errno == EINTR) continue;
@@ -214,10 +294,60 @@ BOOL FlushFileBuffers(HANDLE hFile)
     return TRUE;
 }
 
+BOOL CancelIoEx(HANDLE hFile, void*)
+{
+    FileRecord* file = RecordOf(hFile);
+    if (file == nullptr) return FALSE;
+    std::lock_guard lock(g_waitableLock);
+    if (!g_waitable.contains(file)) {
+        SetLastError(ERROR_NOT_FOUND);
+        return FALSE;
+    }
+    std::uint64_t one = 1;
+    if (write(file->cancelFd, &one, sizeof one) != sizeof one) return FailWithErrno();
+    return TRUE;
+}
+
+DWORD GetFileType(HANDLE hFile)
+{
+    FileRecord* file = RecordOf(hFile);
+    struct stat info {};
+    if (file == nullptr) return FILE_TYPE_UNKNOWN;
+    if (fstat(file->fd, &info) != 0) {
+        FailWithErrno();
+        return FILE_TYPE_UNKNOWN;
+    }
+    SetLastError(ERROR_SUCCESS);
+    if (S_ISREG(info.st_mode)) return FILE_TYPE_DISK;
+    if (S_ISCHR(info.st_mode)) return FILE_TYPE_CHAR;
+    if (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)) return FILE_TYPE_PIPE;
+    return FILE_TYPE_UNKNOWN;
+}
+
+DWORD GetFileAttributesA(LPCSTR lpFileName)
+{
+    struct stat info {};
+    if (lpFileName == nullptr || *lpFileName == '\0') {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    if (stat(lpFileName, &info) != 0) {
+        FailWithErrno();
+        return INVALID_FILE_ATTRIBUTES;
+    }
+    DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (access(lpFileName, W_OK) != 0) attributes |= FILE_ATTRIBUTE_READONLY;
+    return attributes;
+}
+
 BOOL CloseHandle(HANDLE hObject)
 {
     FileRecord* file = RecordOf(hObject);
     if (file == nullptr) return FALSE;
+    if (file->cancelFd >= 0) {
+        RemoveWaitable(file);
+        close(file->cancelFd);
+    }
     int result = close(file->fd);
     delete file;
     if (result != 0) return FailWithErrno();
@@ -228,22 +358,6 @@ BOOL DeleteFileA(LPCSTR lpFileName)
 {
     if (lpFileName == nullptr || unlink(lpFileName) != 0) return FailWithErrno();
     return TRUE;
-}
-
-DWORD GetFileAttributesA(LPCSTR lpFileName)
-{
-    if (lpFileName == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    struct stat info {};
-    if (stat(lpFileName, &info) != 0) {
-        FailWithErrno();
-        return INVALID_FILE_ATTRIBUTES;
-    }
-    DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    if (access(lpFileName, W_OK) != 0) attributes |= FILE_ATTRIBUTE_READONLY;
-    return attributes;
 }
 
 DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer)

@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include <zelmtools/platform/base/errors.h>
+#include "platform/base/error_text.h"
 
 namespace zelm::platform {
 
@@ -238,7 +239,7 @@ LONG ConfigureConnection(sqlite3* db, bool readOnly, const std::string& path)
 // must never use its parent's SQLite state).
 class Connection {
 public:
-    LONG Ensure();
+    LONG Ensure(CallKind kind);
     void Close();
     sqlite3* Database() const { return m_db; }
     const std::string& Path() const { return m_path; }
@@ -246,14 +247,18 @@ public:
 
 private:
     LONG Open(const std::string& path);
+    LONG OpenStandIn(const std::string& path);
 
     sqlite3* m_db = nullptr;
+    // A read of a store that does not exist yet runs on an empty store in memory, so
+    // that reading creates neither the file nor its folders.
+    bool m_standIn = false;
     std::string m_path;
     pid_t m_pid = 0;
     std::unordered_map<const char*, sqlite3_stmt*> m_statements;
 };
 
-LONG Connection::Ensure()
+LONG Connection::Ensure(CallKind kind)
 {
     std::string path = RegistryStorePath();
     if (m_db != nullptr && m_pid != getpid()) {
@@ -261,9 +266,29 @@ LONG Connection::Ensure()
         m_db = nullptr;
         m_statements.clear();
     }
-    if (m_db != nullptr && path == m_path) return ERROR_SUCCESS;
+    bool current = m_db != nullptr && path == m_path;
+    if (current && !m_standIn) return ERROR_SUCCESS;
+    struct stat info {};
+    bool standIn = kind == CallKind::Read && stat(path.c_str(), &info) != 0 && errno == ENOENT;
+    if (current && standIn) return ERROR_SUCCESS;
     Close();
-    return Open(path);
+    return standIn ? OpenStandIn(path) : Open(path);
+}
+
+LONG Connection::OpenStandIn(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    int result = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    LONG code = result == SQLITE_OK ? CheckIdentity(db, false, path) : FailWithDatabase(db, result, path);
+    if (code != ERROR_SUCCESS) {
+        sqlite3_close_v2(db);
+        return code;
+    }
+    m_db = db;
+    m_path = path;
+    m_pid = getpid();
+    m_standIn = true;
+    return ERROR_SUCCESS;
 }
 
 LONG Connection::Open(const std::string& path)
@@ -283,6 +308,7 @@ LONG Connection::Open(const std::string& path)
     m_db = db;
     m_path = path;
     m_pid = getpid();
+    m_standIn = false;
     return ERROR_SUCCESS;
 }
 
@@ -447,7 +473,7 @@ LONG RunCall(CallKind kind, const std::function<LONG(Session&)>& body)
     t_problem.clear();
     t_connectionBroken = false;
     Connection& connection = TheConnection();
-    LONG code = connection.Ensure();
+    LONG code = connection.Ensure(kind);
     if (code == ERROR_SUCCESS) code = RunInTransaction(connection, kind, body);
     if (t_connectionBroken) connection.Close();
     if (code != ERROR_SUCCESS) SetLastError(static_cast<DWORD>(code));

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "JobRunner.h"
 #include "PageImage.h"
@@ -209,14 +210,18 @@ TEST(JobEnd, AMissingOutputFolderShowsOneMessageAndMakesNoFile)
     EXPECT_FALSE(fs::exists(dir.file("missing")));
 }
 
-TEST(JobEnd, AnUnreadableInputEndsTheJobWithoutAPageAndSaysSo)
+TEST(JobEnd, AnInputThatCannotBeOpenedOrReadEndsTheJobWithOneMessageNamingIt)
 {
+    // Missing, and one that opens but fails on reading: without a message either would
+    // look like a job whose text is empty.
     TempDir out;
-    JobResult result = RunRenderJob(out.file("does-not-exist.txt"), out.folder());
-    EXPECT_EQ(result.endNotifications, 1);
-    EXPECT_TRUE(result.progress.empty());
-    ASSERT_EQ(result.messages.size(), 1u);
-    EXPECT_NE(result.messages[0].find(out.file("does-not-exist.txt")), std::string::npos) << result.messages[0];
+    for (std::string input : {out.file("does-not-exist.txt"), std::string("/proc/self/mem")}) {
+        JobResult result = RunRenderJob(input, out.folder());
+        EXPECT_EQ(result.endNotifications, 1);
+        EXPECT_TRUE(result.progress.empty());
+        ASSERT_EQ(result.messages.size(), 1u) << input;
+        EXPECT_NE(result.messages[0].find(input), std::string::npos) << result.messages[0];
+    }
     EXPECT_EQ(PageCount(out), 0);
 }
 
@@ -243,6 +248,35 @@ TEST(JobEnd, ProgressClimbsTo100)
     EXPECT_TRUE(std::is_sorted(result.progress.begin(), result.progress.end()));
     EXPECT_EQ(result.progress.back(), 100);
     EXPECT_EQ(static_cast<int>(result.progress.size()), result.pagesWritten + 1);
+}
+
+TEST(JobEnd, AWriteErrorUnderALongFolderIsReportedWhole)
+{
+    TempDir dir;
+    WriteFile(dir.file("in.txt"), EnglishText(20));
+    std::string folder = dir.path().string();
+    while (folder.size() < 1200) folder += "/" + std::string(200, 'd');
+    fs::create_directories(folder + "/T0000.bmp");  // a folder where the page file should go
+    JobResult result = RunRenderJob(dir.file("in.txt"), folder + "/");
+    ASSERT_EQ(result.messages.size(), 1u);
+    EXPECT_EQ(result.messages[0], "Access to " + folder + "/T0000.bmp was denied.");
+}
+
+TEST(JobEnd, AGrowingInputNeverTakesTheProgressPast100)
+{
+    TempDir dir;
+    std::string path = dir.file("growing.txt");
+    WriteFile(path, EnglishText(200));
+    TempDir out;
+    JobSettings settings;
+    int grown = 0;
+    settings.onProgress = [&](CWorkThread&) {
+        if (grown++ < 20) std::ofstream(path, std::ios::app) << EnglishText(100);
+    };
+    JobResult result = RunRenderJob(path, out.folder(), settings);
+    ASSERT_FALSE(result.progress.empty());
+    EXPECT_LE(*std::max_element(result.progress.begin(), result.progress.end()), 100);
+    EXPECT_EQ(result.progress.back(), 100);
 }
 
 TEST(Encoding, TheSameRussianTextInUtf8AndWindows1251GivesTheSamePages)

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/ScrivaneApp.h"
@@ -109,6 +110,7 @@ TEST(Settings, TheBatchModeReadsButNeverWrites)
     LOGFONT font{};
     UINT delSize = 3;
     LoadStoredSettings(font, delSize, false);
+    EXPECT_FALSE(std::filesystem::exists(registry.file())) << "reading creates not even the store";
     EXPECT_FALSE(KeyExists()) << "reading creates nothing";
     WriteDword("DelSize", 11);
     LoadStoredSettings(font, delSize, false);

@@ -1,6 +1,10 @@
 // The text window: normalisation of line breaks and spaces, and filling from the file.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <thread>
+
 #include "JobRunner.h"
 #include "app/WorkThread.h"
 #include "support/temp_dir.h"
@@ -29,6 +33,7 @@ public:
     void Consume(int n) { m_nTextPos += n; }
     std::string Text() const { return std::string(m_textBuf + m_nTextPos, m_textBuf + m_nTextCount); }
     ULONGLONG FilePos() const { return m_dwFilePos; }
+    ULONGLONG Length() const { return m_decoder.Length(); }
 };
 
 }  // namespace
@@ -114,4 +119,47 @@ TEST(TextBuffer, Windows1251IsReadAsCyrillicAndAByteOrderMarkIsDropped)
     mixed.OpenInput(dir.file("mixed.txt"));
     ASSERT_TRUE(mixed.Fill());
     EXPECT_EQ(mixed.Text().substr(0, 5), "Р–");  // D0 96 read as two Windows-1251 characters
+}
+
+TEST(TextBuffer, Utf16WithAByteOrderMarkIsReadAsUtf16)
+{
+    TempDir dir;
+    // "Hi Ж" and a character beyond the basic plane (a surrogate pair), little- and big-endian.
+    WriteFile(dir.file("le.txt"), std::string("\xFF\xFEH\0i\0 \0\x16\x04\x3D\xD8\x00\xDE", 14));
+    WriteFile(dir.file("be.txt"), std::string("\xFE\xFF\0H\0i\0 \x04\x16\xD8\x3D\xDE\x00", 14));
+    for (const char* name : {"le.txt", "be.txt"}) {
+        CTextBufferProbe probe;
+        probe.OpenInput(dir.file(name));
+        ASSERT_TRUE(probe.Fill());
+        EXPECT_EQ(probe.Text(), "Hi \xD0\x96\xF0\x9F\x98\x80") << name;
+    }
+    // A lone surrogate and an odd last byte become replacement characters.
+    WriteFile(dir.file("broken.txt"), std::string("\xFF\xFE" "a\0\x00\xD8" "b\0c", 9));
+    CTextBufferProbe broken;
+    broken.OpenInput(dir.file("broken.txt"));
+    ASSERT_TRUE(broken.Fill());
+    EXPECT_EQ(broken.Text(), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+}
+
+TEST(TextBuffer, AnInputThatCannotBeRepositionedIsReadOnceAndMeasured)
+{
+    TempDir dir;
+    std::string text = "\xCF\xF0\xE8\xE2\xE5\xF2 " + std::string(100000, 'a');  // Windows-1251, over one chunk
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    std::thread writer([&] {
+        for (std::size_t at = 0; at < text.size();) {
+            ssize_t put = write(fds[1], text.data() + at, text.size() - at);
+            if (put <= 0) break;
+            at += static_cast<std::size_t>(put);
+        }
+        close(fds[1]);
+    });
+    CTextBufferProbe probe;
+    probe.OpenInput("/proc/self/fd/" + std::to_string(fds[0]));
+    writer.join();
+    close(fds[0]);
+    ASSERT_TRUE(probe.Fill());
+    EXPECT_EQ(probe.Text().substr(0, 13), "Привет ") << "the whole pipe was scanned to choose the encoding";
+    EXPECT_EQ(probe.Length(), text.size());
 }

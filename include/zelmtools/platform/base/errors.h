@@ -21,6 +21,7 @@ constexpr LONG ERROR_LOCK_VIOLATION = 33;
 constexpr LONG ERROR_HANDLE_EOF = 38;
 constexpr LONG ERROR_HANDLE_DISK_FULL = 39;
 constexpr LONG ERROR_NOT_SUPPORTED = 50;
+constexpr LONG ERROR_DEV_NOT_EXIST = 55;
 constexpr LONG ERROR_FILE_EXISTS = 80;
 constexpr LONG ERROR_INVALID_PARAMETER = 87;
 constexpr LONG ERROR_BROKEN_PIPE = 109;
@@ -29,14 +30,20 @@ constexpr LONG ERROR_INSUFFICIENT_BUFFER = 122;
 constexpr LONG ERROR_INVALID_NAME = 123;
 constexpr LONG ERROR_MOD_NOT_FOUND = 126;
 constexpr LONG ERROR_PROC_NOT_FOUND = 127;
+constexpr LONG ERROR_SEEK_ON_DEVICE = 132;
 constexpr LONG ERROR_DIR_NOT_EMPTY = 145;
 constexpr LONG ERROR_BAD_PATHNAME = 161;
 constexpr LONG ERROR_BUSY = 170;
 constexpr LONG ERROR_ALREADY_EXISTS = 183;
 constexpr LONG ERROR_FILENAME_EXCED_RANGE = 206;
+constexpr LONG ERROR_FILE_TOO_LARGE = 223;
 constexpr LONG ERROR_MORE_DATA = 234;
 constexpr LONG ERROR_NO_MORE_ITEMS = 259;
 constexpr LONG ERROR_DIRECTORY = 267;
+constexpr LONG ERROR_OPERATION_ABORTED = 995;
+constexpr LONG ERROR_NOT_FOUND = 1168;
+constexpr LONG ERROR_IO_DEVICE = 1117;
+constexpr LONG ERROR_CANT_RESOLVE_FILENAME = 1921;
 constexpr LONG ERROR_INVALID_WINDOW_HANDLE = 1400;
 constexpr LONG ERROR_RESOURCE_DATA_NOT_FOUND = 1812;
 constexpr LONG ERROR_RESOURCE_TYPE_NOT_FOUND = 1813;
@@ -52,10 +59,3 @@ constexpr LONG ERROR_KEY_HAS_CHILDREN = 1020;
 
 ZELM_API DWORD GetLastError();
 ZELM_API void SetLastError(DWORD dwErrCode);
-
-namespace zelm::platform {
-
-// Maps a POSIX errno value to the nearest system error code.
-DWORD ErrorFromErrno(int err);
-
-}  // namespace zelm::platform
