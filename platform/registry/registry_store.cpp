@@ -248,6 +248,7 @@ public:
 private:
     LONG Open(const std::string& path);
     LONG OpenStandIn(const std::string& path);
+    LONG Adopt(sqlite3* db, LONG code, const std::string& path, bool standIn);
 
     sqlite3* m_db = nullptr;
     // A read of a store that does not exist yet runs on an empty store in memory, so
@@ -280,15 +281,7 @@ LONG Connection::OpenStandIn(const std::string& path)
     sqlite3* db = nullptr;
     int result = sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     LONG code = result == SQLITE_OK ? CheckIdentity(db, false, path) : FailWithDatabase(db, result, path);
-    if (code != ERROR_SUCCESS) {
-        sqlite3_close_v2(db);
-        return code;
-    }
-    m_db = db;
-    m_path = path;
-    m_pid = getpid();
-    m_standIn = true;
-    return ERROR_SUCCESS;
+    return Adopt(db, code, path, true);
 }
 
 LONG Connection::Open(const std::string& path)
@@ -301,6 +294,12 @@ LONG Connection::Open(const std::string& path)
     int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     int result = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     code = result == SQLITE_OK ? ConfigureConnection(db, readOnly, path) : FailWithDatabase(db, result, path);
+    return Adopt(db, code, path, false);
+}
+
+// Keeps a database that opened well (code ERROR_SUCCESS) as this connection's; closes it otherwise.
+LONG Connection::Adopt(sqlite3* db, LONG code, const std::string& path, bool standIn)
+{
     if (code != ERROR_SUCCESS) {
         sqlite3_close_v2(db);
         return code;
@@ -308,7 +307,7 @@ LONG Connection::Open(const std::string& path)
     m_db = db;
     m_path = path;
     m_pid = getpid();
-    m_standIn = false;
+    m_standIn = standIn;
     return ERROR_SUCCESS;
 }
 

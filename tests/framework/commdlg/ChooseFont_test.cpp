@@ -11,6 +11,7 @@
 #include "framework/commdlg/CFontDialog.h"
 #include "framework/ui/MessageBox.h"
 #include "platform/base/utf8.h"
+#include "support/message_capture.h"
 #include "support/modal_dialog.h"
 
 namespace {
@@ -47,17 +48,9 @@ QCheckBox* EffectBox(QFontDialog* dialog, const char* textPart)
 
 class ChooseFontTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previous = zelm::framework::SetMessageBoxHandler([this](const zelm::framework::MessageBoxRequest& request) {
-            messages.emplace_back(request.text);
-            return IDOK;
-        });
-    }
-    void TearDown() override { zelm::framework::SetMessageBoxHandler(previous); }
 
-    zelm::framework::MessageBoxHandler previous;
-    std::vector<std::string> messages;
+    MessageCapture capture{IDOK};
+    std::vector<std::string>& messages = capture.texts;
     const DWORD kScrivaneFlags = CF_SCREENFONTS | CF_EFFECTS | CF_FORCEFONTEXIST | CF_INITTOLOGFONTSTRUCT;
 };
 

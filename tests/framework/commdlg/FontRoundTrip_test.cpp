@@ -12,6 +12,7 @@
 #include "TwoFoundryFont.h"
 #include "framework/commdlg/CFontDialog.h"
 #include "framework/ui/MessageBox.h"
+#include "support/message_capture.h"
 #include "support/modal_dialog.h"
 
 namespace {
@@ -59,14 +60,6 @@ QStringList ListedFamilies(QFontDialog* dialog)
 
 class FontRoundTrip : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        previous = zelm::framework::SetMessageBoxHandler([this](const zelm::framework::MessageBoxRequest& request) {
-            messages.emplace_back(request.text);
-            return IDOK;
-        });
-    }
-    void TearDown() override { zelm::framework::SetMessageBoxHandler(previous); }
 
     // Opens the dialog on lf, lets `drive` act, presses OK; returns the style shown at first.
     QString OpenAndConfirm(LOGFONTA& lf, std::function<void(QFontDialog*)> drive = {})
@@ -82,8 +75,8 @@ protected:
         return shownStyle;
     }
 
-    zelm::framework::MessageBoxHandler previous;
-    std::vector<std::string> messages;
+    MessageCapture capture{IDOK};
+    std::vector<std::string>& messages = capture.texts;
 };
 
 TEST_F(FontRoundTrip, PlainOkReturnsTheSameLogFontOnTheMatchingStyle)
