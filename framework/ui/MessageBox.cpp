@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <cerrno>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -13,9 +14,31 @@ namespace zelm::framework {
 
 namespace {
 
-std::mutex g_lock;
-MessageBoxHandler g_handler;
-std::string g_title = "Scrivane";
+// Made on first use: application objects are static too, and name themselves from
+// their constructors before this file's statics would be initialised.
+struct Settings {
+    std::mutex lock;
+    MessageBoxHandler handler;
+    std::string title;  // empty: the running program's name
+};
+
+Settings& TheSettings()
+{
+    static Settings settings;
+    return settings;
+}
+
+// The name of the running program: the toolkit application's display name (its
+// application name, which is the executable's unless the program sets one), or the
+// executable's name before the toolkit application exists.
+std::string ProgramName()
+{
+    if (QCoreApplication::instance() == nullptr) return program_invocation_short_name;
+    QString name = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+                       ? QGuiApplication::applicationDisplayName()
+                       : QCoreApplication::applicationName();
+    return name.isEmpty() ? std::string(program_invocation_short_name) : name.toStdString();
+}
 
 QMessageBox::StandardButtons ButtonsOf(UINT type)
 {
@@ -79,8 +102,9 @@ int DefaultHandler(const MessageBoxRequest& request)
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
 {
-    std::lock_guard guard(g_lock);
-    std::swap(g_handler, handler);
+    Settings& settings = TheSettings();
+    std::lock_guard guard(settings.lock);
+    std::swap(settings.handler, handler);
     return handler;
 }
 
@@ -97,14 +121,19 @@ int DefaultMessageBoxAnswer(UINT type)
 
 void SetApplicationTitle(const char* title)
 {
-    std::lock_guard guard(g_lock);
-    g_title = title ? title : "";
+    Settings& settings = TheSettings();
+    std::lock_guard guard(settings.lock);
+    settings.title = title ? title : "";
 }
 
-const char* ApplicationTitle()
+std::string ApplicationTitle()
 {
-    std::lock_guard guard(g_lock);
-    return g_title.c_str();
+    Settings& settings = TheSettings();
+    {
+        std::lock_guard guard(settings.lock);
+        if (!settings.title.empty()) return settings.title;
+    }
+    return ProgramName();
 }
 
 }  // namespace zelm::framework
@@ -113,12 +142,12 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
 {
     using namespace zelm::framework;
     MessageBoxHandler handler;
-    std::string caption;
     {
-        std::lock_guard guard(g_lock);
-        handler = g_handler;
-        caption = g_title;
+        Settings& settings = TheSettings();
+        std::lock_guard guard(settings.lock);
+        handler = settings.handler;
     }
+    const std::string caption = ApplicationTitle();
     MessageBoxRequest request{lpszText ? lpszText : "", caption.c_str(), nType};
     return handler ? handler(request) : DefaultHandler(request);
 }

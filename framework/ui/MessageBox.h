@@ -3,6 +3,7 @@
 // entry point, which tests can replace to read the text and choose the answer.
 
 #include <functional>
+#include <string>
 
 #include "platform/base/win_types.h"
 
@@ -34,8 +35,9 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
-// Shows the text with the application's title as caption and returns the button
-// pressed. nIDHelp is accepted for the framework's signature and not used.
+// Shows the text with the application's title as caption (ApplicationTitle) and
+// returns the button pressed. nIDHelp is accepted for the framework's signature and
+// not used.
 int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
 
@@ -55,8 +57,11 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 // The button chosen when nobody can be asked: the default button of the type.
 int DefaultMessageBoxAnswer(UINT type);
 
-// The caption of the application's message boxes.
+// The caption of the application's message boxes: the title the application object
+// set (CWinApp's name), else the running program's name as the toolkit application
+// knows it (its display name), else the executable's name. A null or empty title
+// returns to the program's name.
 void SetApplicationTitle(const char* title);
-const char* ApplicationTitle();
+std::string ApplicationTitle();
 
 }  // namespace zelm::framework
