@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -18,14 +19,14 @@
 
 namespace {
 
-constexpr DWORD kNoStop = static_cast<DWORD>(-1);
+constexpr std::uint32_t kNoStop = 0xFFFFFFFF;
 // The console event that asked the job to stop; the first one counts.
-std::atomic<DWORD> g_stopEvent{kNoStop};
+std::atomic<std::uint32_t> g_stopEvent{kNoStop};  // a plain integer: lock-free in a signal handler
 
 // Ctrl+C, SIGTERM, SIGHUP: the flag that the batch window's timer turns into Stop.
 BOOL OnStopSignal(DWORD event)
 {
-    DWORD none = kNoStop;
+    std::uint32_t none = kNoStop;
     g_stopEvent.compare_exchange_strong(none, event);
     return TRUE;
 }
@@ -72,7 +73,7 @@ protected:
             DrawProgress(*reinterpret_cast<const int*>(wParam));
         } else if (lParam == 1) {
             m_pWorkThread = nullptr;
-            m_dwStopEvent = g_stopEvent;
+            m_dwStopEvent = g_stopEvent.load();
             if (m_bBarShown) std::fputc('\n', stderr);
             EndModalLoop(0);
         }

@@ -28,7 +28,10 @@ CWinApp::CWinApp(LPCSTR lpszAppName) : m_strAppName(lpszAppName ? lpszAppName : 
 
 CWinApp::~CWinApp()
 {
-    if (g_app == this) g_app = nullptr;
+    if (g_app != this) return;
+    g_app = nullptr;
+    // Message boxes after the application object are the program's own again.
+    if (!m_strAppName.IsEmpty()) zelm::framework::SetApplicationTitle(nullptr);
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }

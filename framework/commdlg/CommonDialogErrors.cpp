@@ -23,7 +23,7 @@ bool CanShowCommonDialog()
 {
     auto* gui = qobject_cast<QApplication*>(QCoreApplication::instance());
     bool possible = gui != nullptr && QThread::currentThread() == gui->thread();
-    SetCommonDialogError(possible ? 0 : CDERR_INITIALIZATION);
+    SetCommonDialogError(possible ? DWORD{0} : CDERR_INITIALIZATION);
     return possible;
 }
 

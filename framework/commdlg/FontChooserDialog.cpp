@@ -88,11 +88,11 @@ void FontChooserDialog::AddColorBox(COLORREF color)
     QGroupBox* group = EffectsGroup(*this);
     m_colorBox = new QComboBox(group);
     m_colorBox->setObjectName("zelmColorBox");
-    for (const NamedColor& named : kStandardColors) m_colorBox->addItem(Swatch(named.color), named.name, named.color);
-    int index = m_colorBox->findData(color);
+    for (const NamedColor& named : kStandardColors) m_colorBox->addItem(Swatch(named.color), named.name, static_cast<uint>(named.color));
+    int index = m_colorBox->findData(static_cast<uint>(color));
     if (index < 0) {
         // A colour of the caller's own is kept as a choice of its own.
-        m_colorBox->addItem(Swatch(color), "Custom", color);
+        m_colorBox->addItem(Swatch(color), "Custom", static_cast<uint>(color));
         index = m_colorBox->count() - 1;
     }
     m_colorBox->setCurrentIndex(index);
@@ -209,7 +209,7 @@ QString FontChooserDialog::ChosenFace() const
 
 COLORREF FontChooserDialog::ChosenColor() const
 {
-    return m_colorBox ? m_colorBox->currentData().value<COLORREF>() : RGB(0, 0, 0);
+    return m_colorBox ? COLORREF{m_colorBox->currentData().value<uint>()} : RGB(0, 0, 0);
 }
 
 void FontChooserDialog::accept()

@@ -28,7 +28,7 @@ int CharacterHeight(const LOGFONTA& lf)
     SelectObject(dc, previous);
     DeleteObject(font);
     DeleteDC(dc);
-    int height = measured ? tm.tmHeight - tm.tmInternalLeading : lf.lfHeight;
+    int height = measured ? tm.tmHeight - tm.tmInternalLeading : static_cast<int>(lf.lfHeight);
     return height > 0 ? height : 1;
 }
 
@@ -42,7 +42,7 @@ QFont FontFromLogFont(const LOGFONTA& lf)
     QFont font(FaceName(lf));
     font.setPointSizeF(CharacterHeight(lf) * 72.0 / ScreenPixelsPerInch());
     LONG weight = lf.lfWeight == FW_DONTCARE ? FW_NORMAL : std::clamp<LONG>(lf.lfWeight, 1, 1000);
-    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setWeight(static_cast<QFont::Weight>(static_cast<int>(weight)));
     font.setItalic(lf.lfItalic != 0);
     font.setUnderline(lf.lfUnderline != 0);
     font.setStrikeOut(lf.lfStrikeOut != 0);

@@ -142,7 +142,7 @@ Registry& Ports()
     return *registry;
 }
 
-std::atomic<DWORD> g_nextThreadId{1};
+std::atomic<std::uint32_t> g_nextThreadId{1};
 thread_local DWORD t_threadId = 0;
 
 MSG MakeMsg(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) { return MSG{hWnd, message, wParam, lParam, 0, {0, 0}}; }

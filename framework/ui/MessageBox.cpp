@@ -1,5 +1,6 @@
 #include "framework/ui/MessageBox.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -10,18 +11,43 @@ namespace zelm::framework {
 
 namespace {
 
-std::mutex g_lock;
-MessageBoxHandler g_handler;
-std::string g_title = "Scrivane";
+// Made on first use: application objects are static too, and name themselves from
+// their constructors before this file's statics would be initialised.
+struct Settings {
+    std::mutex lock;
+    MessageBoxHandler handler;
+    std::string title;  // empty: the running program's name
+    MessageBoxHandler guiPresenter;
+    ProgramNameSource guiProgramName;
+};
 
-MessageBoxHandler g_guiPresenter;
+Settings& TheSettings()
+{
+    static Settings settings;
+    return settings;
+}
+
+// The name of the running program: as the GUI toolkit's application knows it, else
+// its executable's.
+std::string ProgramName()
+{
+    ProgramNameSource source;
+    {
+        Settings& settings = TheSettings();
+        std::lock_guard guard(settings.lock);
+        source = settings.guiProgramName;
+    }
+    std::string name = source ? source() : std::string();
+    return name.empty() ? std::string(program_invocation_short_name) : name;
+}
 
 int DefaultHandler(const MessageBoxRequest& request)
 {
     MessageBoxHandler gui;
     {
-        std::lock_guard guard(g_lock);
-        gui = g_guiPresenter;
+        Settings& settings = TheSettings();
+        std::lock_guard guard(settings.lock);
+        gui = settings.guiPresenter;
     }
     if (gui) {
         int answer = gui(request);
@@ -35,15 +61,18 @@ int DefaultHandler(const MessageBoxRequest& request)
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
 {
-    std::lock_guard guard(g_lock);
-    std::swap(g_handler, handler);
+    Settings& settings = TheSettings();
+    std::lock_guard guard(settings.lock);
+    std::swap(settings.handler, handler);
     return handler;
 }
 
-void SetGuiMessageBoxPresenter(MessageBoxHandler presenter)
+void SetGuiMessageBoxPresenter(MessageBoxHandler presenter, ProgramNameSource programName)
 {
-    std::lock_guard guard(g_lock);
-    g_guiPresenter = std::move(presenter);
+    Settings& settings = TheSettings();
+    std::lock_guard guard(settings.lock);
+    settings.guiPresenter = std::move(presenter);
+    settings.guiProgramName = std::move(programName);
 }
 
 int DefaultMessageBoxAnswer(UINT type)
@@ -59,14 +88,19 @@ int DefaultMessageBoxAnswer(UINT type)
 
 void SetApplicationTitle(const char* title)
 {
-    std::lock_guard guard(g_lock);
-    g_title = title ? title : "";
+    Settings& settings = TheSettings();
+    std::lock_guard guard(settings.lock);
+    settings.title = title ? title : "";
 }
 
-const char* ApplicationTitle()
+std::string ApplicationTitle()
 {
-    std::lock_guard guard(g_lock);
-    return g_title.c_str();
+    Settings& settings = TheSettings();
+    {
+        std::lock_guard guard(settings.lock);
+        if (!settings.title.empty()) return settings.title;
+    }
+    return ProgramName();
 }
 
 }  // namespace zelm::framework
@@ -75,12 +109,12 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
 {
     using namespace zelm::framework;
     MessageBoxHandler handler;
-    std::string caption;
     {
-        std::lock_guard guard(g_lock);
-        handler = g_handler;
-        caption = g_title;
+        Settings& settings = TheSettings();
+        std::lock_guard guard(settings.lock);
+        handler = settings.handler;
     }
+    const std::string caption = ApplicationTitle();
     MessageBoxRequest request{lpszText ? lpszText : "", caption.c_str(), nType};
     return handler ? handler(request) : DefaultHandler(request);
 }

@@ -4,6 +4,7 @@
 
 #include <zelmtools/platform/base/export.h>
 #include <functional>
+#include <string>
 
 #include <zelmtools/platform/base/win_types.h>
 
@@ -35,8 +36,9 @@ constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
-// Shows the text with the application's title as caption and returns the button
-// pressed. nIDHelp is accepted for the framework's signature and not used.
+// Shows the text with the application's title as caption (ApplicationTitle) and
+// returns the button pressed. nIDHelp is accepted for the framework's signature and
+// not used.
 ZELM_API int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 ZELM_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
 
@@ -54,14 +56,20 @@ using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 ZELM_API MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 
 // The framework's GUI library presents message boxes through this when it is loaded;
-// a presenter returns 0 when it cannot ask anybody (no GUI application runs).
-ZELM_API void SetGuiMessageBoxPresenter(MessageBoxHandler presenter);
+// a presenter returns 0 when it cannot ask anybody (no GUI application runs). The name
+// source gives the program's name as the toolkit's application knows it (its display
+// name), or an empty text before that application exists.
+using ProgramNameSource = std::function<std::string()>;
+ZELM_API void SetGuiMessageBoxPresenter(MessageBoxHandler presenter, ProgramNameSource programName);
 
 // The button chosen when nobody can be asked: the default button of the type.
 ZELM_API int DefaultMessageBoxAnswer(UINT type);
 
-// The caption of the application's message boxes.
+// The caption of the application's message boxes: the title the application object
+// set (CWinApp's name), else the running program's name as the toolkit application
+// knows it (its display name), else the executable's name. A null or empty title
+// returns to the program's name.
 ZELM_API void SetApplicationTitle(const char* title);
-ZELM_API const char* ApplicationTitle();
+ZELM_API std::string ApplicationTitle();
 
 }  // namespace zelm::framework

@@ -66,9 +66,20 @@ int PresentInGuiApplication(const MessageBoxRequest& request)
     return answer;
 }
 
+// The application's display name (its application name, which is the executable's
+// unless the program sets one); empty before the application exists.
+std::string ToolkitProgramName()
+{
+    if (QCoreApplication::instance() == nullptr) return {};
+    QString name = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+                       ? QGuiApplication::applicationDisplayName()
+                       : QCoreApplication::applicationName();
+    return name.toStdString();
+}
+
 struct PresenterRegistration {
-    PresenterRegistration() { SetGuiMessageBoxPresenter(PresentInGuiApplication); }
-    ~PresenterRegistration() { SetGuiMessageBoxPresenter(nullptr); }
+    PresenterRegistration() { SetGuiMessageBoxPresenter(PresentInGuiApplication, ToolkitProgramName); }
+    ~PresenterRegistration() { SetGuiMessageBoxPresenter(nullptr, nullptr); }
 } g_registration;
 
 }  // namespace

@@ -47,7 +47,7 @@ std::unique_ptr<Bitmap> DecodeDib(const BYTE* data, std::size_t size)
         return nullptr;
     if (bits <= 8 && paletteCount == 0) paletteCount = 1u << bits;
     const std::size_t paletteBytes = bits <= 8 ? paletteCount * 4 : 0;
-    const int height = rawHeight < 0 ? -rawHeight : rawHeight;
+    const int height = rawHeight < 0 ? -rawHeight : static_cast<int>(rawHeight);
     const std::size_t rowBytes = ((static_cast<std::size_t>(width) * bits + 31) / 32) * 4;
     if (headerSize + paletteBytes + rowBytes * height > size) return nullptr;
 

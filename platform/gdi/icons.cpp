@@ -86,8 +86,8 @@ HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
     auto* data = static_cast<const BYTE*>(LockResource(LoadResource(hInstance, found)));
     const std::size_t size = SizeofResource(hInstance, found);
     const BYTE* entry = data ? PickEntry(data, size, kIconSize) : nullptr;
-    const std::size_t offset = entry ? Read32(entry + 12) : size;
-    const std::size_t length = entry ? Read32(entry + 8) : 0;
+    const std::size_t offset = entry ? static_cast<std::size_t>(Read32(entry + 12)) : size;
+    const std::size_t length = entry ? static_cast<std::size_t>(Read32(entry + 8)) : 0;
     auto image = offset + length <= size ? DecodeEntry(data + offset, length) : nullptr;
     if (!image) {
         SetLastError(ERROR_BAD_FORMAT);

@@ -46,7 +46,7 @@ double EmPixels(FT_Face face, LONG height)
     } else if (height > 0) {
         CellMetrics cell = CellOf(face);
         double cellUnits = cell.ascent + cell.descent;
-        em = cellUnits > 0 ? face->units_per_EM * height / cellUnits : height;
+        em = cellUnits > 0 ? face->units_per_EM * height / cellUnits : static_cast<double>(height);
     }
     return std::min(em, kMaxEmPixels);
 }

@@ -182,7 +182,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, 
     if (fd < 0) {
         DWORD error = zelm::platform::ErrorFromErrno(errno);
         // A missing folder on the way is "path not found", as the system reports it.
-        if (error == ERROR_FILE_NOT_FOUND && (flags & O_CREAT)) error = ERROR_PATH_NOT_FOUND;
+        if (error == DWORD{ERROR_FILE_NOT_FOUND} && (flags & O_CREAT)) error = ERROR_PATH_NOT_FOUND;
         SetLastError(error);
         return INVALID_HANDLE_VALUE;
     }
@@ -405,7 +405,7 @@ UINT CreateUniqueTempFile(const std::string& folder, const std::string& prefix, 
             return number;
         }
         if (errno != EEXIST) {
-            SetLastError(errno == ENOENT ? ERROR_PATH_NOT_FOUND : zelm::platform::ErrorFromErrno(errno));
+            SetLastError(errno == ENOENT ? DWORD{ERROR_PATH_NOT_FOUND} : zelm::platform::ErrorFromErrno(errno));
             return 0;
         }
     }

@@ -83,7 +83,7 @@ LONG OpenKeyHandle(HKEY hKey, LPCSTR lpSubKey, REGSAM samDesired, bool create, P
     bool created = false;
     std::string storePath;
     LONG code = RunCall(create ? CallKind::Write : CallKind::Read, [&](Session& session) {
-        OpenKey start = ResolveKey(session, hKey, create && !names.empty() ? KEY_CREATE_SUB_KEY : 0);
+        OpenKey start = ResolveKey(session, hKey, create && !names.empty() ? KEY_CREATE_SUB_KEY : REGSAM{0});
         id = WalkPath(session, start.id, names, create, &created);
         storePath = session.StorePath();
         return ERROR_SUCCESS;

@@ -33,7 +33,7 @@ StoredValue Read(const char* name)
     BYTE data[256];
     DWORD size = sizeof data;
     value.exists = RegQueryValueExA(key, name, nullptr, &value.type, data, &size) == ERROR_SUCCESS;
-    value.bytes.assign(reinterpret_cast<char*>(data), value.exists ? size : 0);
+    value.bytes.assign(reinterpret_cast<char*>(data), value.exists ? size : DWORD{0});
     RegCloseKey(key);
     return value;
 }

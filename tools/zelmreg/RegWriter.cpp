@@ -70,7 +70,7 @@ std::string HexPrefix(DWORD type)
 {
     if (type == REG_BINARY) return "hex:";
     char prefix[24];
-    std::snprintf(prefix, sizeof prefix, "hex(%x):", type);
+    std::snprintf(prefix, sizeof prefix, "hex(%x):", static_cast<unsigned>(type));
     return prefix;
 }
 

@@ -57,6 +57,36 @@ int CRegItem::QueryValue(UINT nID, void* pData, DWORD dwSize)
     return QueryValue(ResourceName(nID), pData, dwSize);
 }
 
+int CRegItem::SetValue(UINT nID, DWORD dwValue)
+{
+    return SetValue(ResourceName(nID), dwValue);
+}
+
+int CRegItem::SetValue(UINT nID, LONG lValue)
+{
+    return SetValue(ResourceName(nID), lValue);
+}
+
+int CRegItem::QueryValue(UINT nID, DWORD* pdwValue)
+{
+    return QueryValue(ResourceName(nID), pdwValue);
+}
+
+int CRegItem::QueryValue(UINT nID, LONG* plValue)
+{
+    return QueryValue(ResourceName(nID), plValue);
+}
+
+int CRegItem::GetValue(UINT nID, DWORD* pdwValue, DWORD dwDefault)
+{
+    return GetValue(ResourceName(nID), pdwValue, dwDefault);
+}
+
+int CRegItem::GetValue(UINT nID, LONG* plValue, LONG lDefault)
+{
+    return GetValue(ResourceName(nID), plValue, lDefault);
+}
+
 int CRegItem::SetValue(UINT nID, long lValue)
 {
     return SetValue(ResourceName(nID), lValue);

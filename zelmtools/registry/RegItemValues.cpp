@@ -15,7 +15,8 @@ static_assert(sizeof(double) == 8 && sizeof(unsigned short) == 2);
 namespace {
 
 // The stored forms are 32 bits wide where this platform's long and time_t have 64: a
-// number outside the range is refused rather than cut.
+// number outside the range is refused rather than cut. A typed read has nowhere to put
+// the value without a target, and is refused the same way.
 bool Refused()
 {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -44,12 +45,19 @@ int CRegItem::WriteFixed(const char* pszName, DWORD dwType, T value)
     return SetValue(pszName, dwType, &value, sizeof value);
 }
 
+template <typename T>
+int CRegItem::ReadFixed(const char* pszName, DWORD dwType, T* pValue)
+{
+    if (pValue == nullptr) return Refused();
+    return QueryValue(pszName, dwType, pValue, sizeof *pValue);
+}
+
 // Reads a 32-bit stored form into a wider value: a stored value shorter than 4 bytes
 // replaces only the first bytes of the value's 32-bit image, as it would in place.
 template <typename Bits, typename T, typename ToBits, typename FromBits>
 int CRegItem::ReadThrough32(const char* pszName, DWORD dwType, T* pValue, ToBits toBits, FromBits fromBits)
 {
-    if (pValue == nullptr) return 0;
+    if (pValue == nullptr) return Refused();
     Bits bits = 0;
     if (!QueryValue(pszName, dwType, &bits, sizeof bits)) return 0;
     if (m_dwSize < sizeof bits) {
@@ -101,10 +109,30 @@ int CRegItem::QueryValue(const char* pszName, void* pData, DWORD dwSize)
     return QueryValue(pszName, REG_BINARY, pData, dwSize);
 }
 
+int CRegItem::SetValue(const char* pszName, DWORD dwValue)
+{
+    return WriteFixed(pszName, REG_DWORD, dwValue);
+}
+
+int CRegItem::SetValue(const char* pszName, LONG lValue)
+{
+    return WriteFixed(pszName, REG_DWORD, lValue);
+}
+
+int CRegItem::QueryValue(const char* pszName, DWORD* pdwValue)
+{
+    return ReadFixed(pszName, REG_DWORD, pdwValue);
+}
+
+int CRegItem::QueryValue(const char* pszName, LONG* plValue)
+{
+    return ReadFixed(pszName, REG_DWORD, plValue);
+}
+
 int CRegItem::SetValue(const char* pszName, long lValue)
 {
-    if (!FitsIn32Bits(lValue, kInt32Min, kUInt32Max)) return 0;
-    return WriteFixed(pszName, REG_DWORD, static_cast<std::uint32_t>(lValue));
+    if (!FitsIn32Bits(lValue, kInt32Min, kInt32Max)) return 0;
+    return WriteFixed(pszName, REG_DWORD, static_cast<std::int32_t>(lValue));
 }
 
 int CRegItem::SetValue(const char* pszName, unsigned long dwValue)
@@ -139,12 +167,12 @@ int CRegItem::SetValue(const char* pszName, unsigned int nValue)
 
 int CRegItem::QueryValue(const char* pszName, int* pnValue)
 {
-    return QueryValue(pszName, REG_BINARY, pnValue, sizeof *pnValue);
+    return ReadFixed(pszName, REG_BINARY, pnValue);
 }
 
 int CRegItem::QueryValue(const char* pszName, unsigned int* pnValue)
 {
-    return QueryValue(pszName, REG_BINARY, pnValue, sizeof *pnValue);
+    return ReadFixed(pszName, REG_BINARY, pnValue);
 }
 
 int CRegItem::SetValue(const char* pszName, CTime time)
@@ -180,7 +208,7 @@ int CRegItem::SetValue(const char* pszName, double dValue)
 
 int CRegItem::QueryValue(const char* pszName, double* pdValue)
 {
-    return QueryValue(pszName, REG_BINARY, pdValue, sizeof *pdValue);
+    return ReadFixed(pszName, REG_BINARY, pdValue);
 }
 
 int CRegItem::SetValue(const char* pszName, CSize size)
@@ -190,7 +218,7 @@ int CRegItem::SetValue(const char* pszName, CSize size)
 
 int CRegItem::QueryValue(const char* pszName, CSize* pSize)
 {
-    return QueryValue(pszName, REG_BINARY, pSize, sizeof *pSize);
+    return ReadFixed(pszName, REG_BINARY, pSize);
 }
 
 int CRegItem::SetValue(const char* pszName, unsigned short wValue)
@@ -200,7 +228,7 @@ int CRegItem::SetValue(const char* pszName, unsigned short wValue)
 
 int CRegItem::QueryValue(const char* pszName, unsigned short* pwValue)
 {
-    return QueryValue(pszName, REG_BINARY, pwValue, sizeof *pwValue);
+    return ReadFixed(pszName, REG_BINARY, pwValue);
 }
 
 int CRegItem::SetValue(const char* pszName, char chValue)
@@ -215,12 +243,12 @@ int CRegItem::SetValue(const char* pszName, unsigned char chValue)
 
 int CRegItem::QueryValue(const char* pszName, char* pchValue)
 {
-    return QueryValue(pszName, REG_BINARY, pchValue, 1);
+    return ReadFixed(pszName, REG_BINARY, pchValue);
 }
 
 int CRegItem::QueryValue(const char* pszName, unsigned char* pchValue)
 {
-    return QueryValue(pszName, REG_BINARY, pchValue, 1);
+    return ReadFixed(pszName, REG_BINARY, pchValue);
 }
 
 int CRegItem::SetValue(const char* pszName, CRect rect)
@@ -230,7 +258,7 @@ int CRegItem::SetValue(const char* pszName, CRect rect)
 
 int CRegItem::QueryValue(const char* pszName, CRect* pRect)
 {
-    return QueryValue(pszName, REG_BINARY, pRect, sizeof *pRect);
+    return ReadFixed(pszName, REG_BINARY, pRect);
 }
 
 int CRegItem::SetValue(const char* pszName, const char* pszValue)
@@ -241,7 +269,7 @@ int CRegItem::SetValue(const char* pszName, const char* pszValue)
 
 int CRegItem::QueryValue(const char* pszName, CString* pStr)
 {
-    if (pStr == nullptr) return 0;
+    if (pStr == nullptr) return Refused();
     CString name = pszName;  // GetSize rewrites m_strValueName, which may be where the name lives
     auto size = static_cast<DWORD>(GetSize(name));
     std::vector<char> buffer(size + 1, '\0');
@@ -257,6 +285,16 @@ int CRegItem::ReadOrDefault(const char* pszName, T* pValue, const D& fallback)
     if (QueryValue(pszName, pValue)) return 1;
     if (pValue) *pValue = fallback;
     return 0;
+}
+
+int CRegItem::GetValue(const char* pszName, DWORD* pdwValue, DWORD dwDefault)
+{
+    return ReadOrDefault(pszName, pdwValue, dwDefault);
+}
+
+int CRegItem::GetValue(const char* pszName, LONG* plValue, LONG lDefault)
+{
+    return ReadOrDefault(pszName, plValue, lDefault);
 }
 
 int CRegItem::GetValue(const char* pszName, long* plValue, long lDefault)

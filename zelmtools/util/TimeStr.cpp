@@ -44,7 +44,7 @@ void SplitDuration(LONG lMilliseconds, LONG parts[TimePicture::kFieldCount])
 void AppendField(std::string& out, LONG value, const TimeField& field)
 {
     char digits[16];
-    std::size_t length = static_cast<std::size_t>(std::snprintf(digits, sizeof digits, "%d", value));
+    std::size_t length = static_cast<std::size_t>(std::snprintf(digits, sizeof digits, "%d", static_cast<int>(value)));
     if (length < field.width) out.append(field.width - length, '0');
     out.append(digits, length < field.width ? length : field.width);
     out += field.separator;

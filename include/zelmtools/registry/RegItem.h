@@ -63,6 +63,9 @@ public:
     // Core value operations. QueryValue succeeds whenever the value exists and fits
     // into dwSize bytes, whatever its type; a shorter value fills the buffer's first
     // bytes. Both record the value's actual type and size in m_dwType and m_dwSize.
+    // With a null pData the core read only asks for the type and size, as the
+    // platform's does; the typed reads below refuse a null pointer (0,
+    // ERROR_INVALID_PARAMETER).
     int SetValue(const char* pszName, DWORD dwType, void* pData, DWORD dwSize);
     int SetValue(UINT nID, DWORD dwType, void* pData, DWORD dwSize);
     int QueryValue(const char* pszName, DWORD dwType, void* pData, DWORD dwSize);
@@ -79,8 +82,25 @@ public:
     int QueryValue(const char* pszName, void* pData, DWORD dwSize);
     int QueryValue(UINT nID, void* pData, DWORD dwSize);
 
-    // long and unsigned long: REG_DWORD of 4 bytes. A number that does not fit in 32
-    // bits is refused rather than cut.
+    // Integers in this 64-bit build: the interface's long and DWORD are 32 bits; our
+    // LONG/DWORD are 32-bit types of their own (platform/base/win_types.h) while C++
+    // long is 64 bits. Where the interface takes C++ long, a value must fit 32 bits
+    // (long: signed, unsigned long: unsigned), refused otherwise, never cut: the call
+    // returns 0 with ERROR_INVALID_PARAMETER and the store is untouched. A DWORD or
+    // LONG value written to the store is REG_DWORD of 4 bytes, as long and unsigned
+    // long are; int/unsigned int stay REG_BINARY. Reads into long sign-extend.
+    int SetValue(const char* pszName, DWORD dwValue);
+    int SetValue(UINT nID, DWORD dwValue);
+    int SetValue(const char* pszName, LONG lValue);
+    int SetValue(UINT nID, LONG lValue);
+    int QueryValue(const char* pszName, DWORD* pdwValue);
+    int QueryValue(UINT nID, DWORD* pdwValue);
+    int QueryValue(const char* pszName, LONG* plValue);
+    int QueryValue(UINT nID, LONG* plValue);
+    int GetValue(const char* pszName, DWORD* pdwValue, DWORD dwDefault);
+    int GetValue(UINT nID, DWORD* pdwValue, DWORD dwDefault);
+    int GetValue(const char* pszName, LONG* plValue, LONG lDefault);
+    int GetValue(UINT nID, LONG* plValue, LONG lDefault);
     int SetValue(const char* pszName, long lValue);
     int SetValue(UINT nID, long lValue);
     int SetValue(const char* pszName, unsigned long dwValue);
@@ -200,6 +220,8 @@ private:
     int FailDelete();
     template <typename T>
     int WriteFixed(const char* pszName, DWORD dwType, T value);
+    template <typename T>
+    int ReadFixed(const char* pszName, DWORD dwType, T* pValue);
     template <typename Bits, typename T, typename ToBits, typename FromBits>
     int ReadThrough32(const char* pszName, DWORD dwType, T* pValue, ToBits toBits, FromBits fromBits);
     template <typename T, typename D>

@@ -11,6 +11,7 @@
 
 #include "framework/ui/MessageBox.h"
 #include "framework/windows/WindowWidgets.h"
+#include "support/file_dialog.h"
 #include "support/modal_dialog.h"
 #include "support/temp_dir.h"
 
@@ -42,7 +43,7 @@ TEST_F(FileDialogTest, ChosenFileGivesItsFullPathWithTheReadOnlyBoxShown)
     WhenModalShown<QFileDialog>(kFileDialog, [&](QFileDialog* dialog) {
         boxVisible = ReadOnlyBox(dialog) && ReadOnlyBox(dialog)->isVisible();
         filters = dialog->nameFilters();
-        dialog->selectFile(QString::fromStdString(input));
+        ChooseFile(dialog, QString::fromStdString(input));
         Accept(dialog);
     });
     CFileDialog dlg(TRUE, "*.*", nullptr, OFN_EXPLORER, "All Files (*.*)|*.*||");
@@ -72,7 +73,7 @@ TEST_F(FileDialogTest, ReadOnlyBoxHiddenOnRequestAndItsChoiceReported)
     bool boxPresent = true;
     WhenModalShown<QFileDialog>(kFileDialog, [&](QFileDialog* dialog) {
         boxPresent = ReadOnlyBox(dialog) != nullptr;
-        dialog->selectFile(QString::fromStdString(dir.file("a.txt")));
+        ChooseFile(dialog, QString::fromStdString(dir.file("a.txt")));
         Accept(dialog);
     });
     CFileDialog hidden(TRUE);  // the default flags hide the box
@@ -82,7 +83,7 @@ TEST_F(FileDialogTest, ReadOnlyBoxHiddenOnRequestAndItsChoiceReported)
 
     WhenModalShown<QFileDialog>(kFileDialog, [&](QFileDialog* dialog) {
         ReadOnlyBox(dialog)->setChecked(true);
-        dialog->selectFile(QString::fromStdString(dir.file("a.txt")));
+        ChooseFile(dialog, QString::fromStdString(dir.file("a.txt")));
         Accept(dialog);
     });
     CFileDialog shown(TRUE, nullptr, nullptr, OFN_EXPLORER);
@@ -95,9 +96,7 @@ TEST_F(FileDialogTest, DefaultExtensionCompletesTypedNamesButPatternsAreNoExtens
     auto typeName = [&](const char* name) {
         WhenModalShown<QFileDialog>(kFileDialog, [=, this](QFileDialog* dialog) {
             dialog->setDirectory(QString::fromStdString(dir.path().string()));
-            dialog->selectFile(name);
-            // Once the name field has the focus selectFile leaves it alone: type the name as a user does.
-            if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit")) edit->setText(name);
+            ChooseFile(dialog, name);
             Accept(dialog);
         });
     };
@@ -125,7 +124,7 @@ TEST_F(FileDialogTest, PathLongerThanTheBufferIsRefusedWithTheSizeNeeded)
     std::string input = dir.file("long-enough-name.txt");
     Touch(input);
     WhenModalShown<QFileDialog>(kFileDialog, [&](QFileDialog* dialog) {
-        dialog->selectFile(QString::fromStdString(input));
+        ChooseFile(dialog, QString::fromStdString(input));
         Accept(dialog);
     });
     char buffer[16] = "";

@@ -167,7 +167,7 @@ TEST(RegistryStoreDamage, DamagedPagesGiveFailuresNotCrashes)
         HKEY damaged = nullptr;
         LONG code = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Damaged", 0, KEY_READ, &damaged);
         for (int i = 0; code == ERROR_SUCCESS && i < 200; ++i) {
-            code = QueryBytes(damaged, ("value" + std::to_string(i)).c_str()) == big ? ERROR_SUCCESS : 1;
+            code = QueryBytes(damaged, ("value" + std::to_string(i)).c_str()) == big ? ERROR_SUCCESS : LONG{1};
         }
         _exit(code == ERROR_SUCCESS ? 0 : 3);  // 3: failed cleanly
     }

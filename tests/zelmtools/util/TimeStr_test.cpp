@@ -130,7 +130,7 @@ TEST(StrToTime, ShortTextNeverReadsPastItsEnd)
 
 TEST(TimeRoundTrip, DefaultPictureReadsBackWhatItWrote)
 {
-    for (LONG ms : {0, 1, 999, 1000, 59999, 3599999, kOneTwoThreeFour, 86399999, 86400000}) {
+    for (LONG ms : std::initializer_list<LONG>{0, 1, 999, 1000, 59999, 3599999, kOneTwoThreeFour, 86399999, 86400000}) {
         char buffer[16];
         EXPECT_EQ(StrToTime(TimeToStr(ms, buffer, nullptr), nullptr), ms) << ms;
     }

@@ -8,11 +8,24 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
+
+#include <zelmtools/platform/base/distinct_int32.h>
+
+namespace zelm::platform {
+struct DwordTag;
+struct LongTag;
+}  // namespace zelm::platform
 
 using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
-using DWORD = std::uint32_t;
-using LONG = std::int32_t;
+// DWORD and LONG are the interface's unsigned long and long: 32 bits, and types of
+// their own rather than unsigned int and int, so that overloads can tell them apart
+// (the registry stores a DWORD or LONG as REG_DWORD and an int as binary).
+using DWORD = zelm::platform::DistinctInt32<std::uint32_t, zelm::platform::DwordTag>;
+using LONG = zelm::platform::DistinctInt32<std::int32_t, zelm::platform::LongTag>;
+static_assert(sizeof(DWORD) == 4 && alignof(DWORD) == 4 && sizeof(LONG) == 4 && alignof(LONG) == 4);
+static_assert(std::is_trivially_copyable_v<DWORD> && std::is_standard_layout_v<DWORD>);
 using ULONG = std::uint32_t;
 using UINT = unsigned int;
 using INT = int;
