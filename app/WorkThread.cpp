@@ -1,5 +1,6 @@
 #include "app/WorkThread.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -13,6 +14,32 @@ constexpr int kPageTemplateBitmap = 129;
 constexpr int kOutputTemplateBitmap = 130;
 constexpr int kTextLeft = 2;
 constexpr int kRightMargin = 6;
+// Bytes laid out at once to fit a line: more than most lines hold (a window that
+// fits whole is doubled).
+constexpr int kFitWindow = 64;
+
+// Characters as the renderer reads them: a malformed sequence counts byte by byte.
+int CharacterLength(std::string_view text, int offset)
+{
+    if (static_cast<unsigned char>(text[static_cast<std::size_t>(offset)]) < 0x80) return 1;
+    return static_cast<int>(zelm::platform::Utf8CharacterLength(text, static_cast<std::size_t>(offset)));
+}
+
+// The bytes of the whole characters at the start of text that end within limit bytes:
+// a cut sequence would read as other glyphs. Every byte that is not a continuation byte
+// starts a character, and a sequence is at most 4 bytes long, so the last character
+// start at or before limit is found by looking back at most 3 bytes.
+int WholeCharacters(std::string_view text, int limit)
+{
+    const int count = static_cast<int>(text.size());
+    if (limit >= count) return count;
+    auto isContinuation = [&](int at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
+    int start = limit;
+    while (start > 0 && start > limit - 3 && isContinuation(start)) --start;
+    if (isContinuation(start) && start > 0) start = limit;  // no sequence reaches over limit
+    for (int next = start; next <= limit; next += CharacterLength(text, next)) start = next;
+    return start;
+}
 
 }  // namespace
 
@@ -171,23 +198,44 @@ int CWorkThread::MeasureLine(int nBytes, CRect* pRect)
 
 // The bytes of the whole characters from m_nTextPos that fit in a line: characters are
 // added one by one until the next would pass the width. A character wider than the
-// line still gets a line of its own, so that the job always moves on.
-int CWorkThread::FitLine(int nBytesLeft)
+// line still gets a line of its own, so that the job always moves on. *pLineHeight is
+// the height of the measured line.
+int CWorkThread::FitLine(int nBytesLeft, int* pLineHeight)
+{
+    const std::string_view rest(m_textBuf + m_nTextPos, static_cast<std::size_t>(nBytesLeft));
+    // A line feed would make the measure a block of lines; the normalised text has none.
+    if (rest.find('\n') != std::string_view::npos) return FitLineByMeasuring(rest, pLineHeight);
+    // One layout of a window gives the widths of all its prefixes, where measuring each
+    // prefix anew cost a layout per character. A window that fits whole is doubled, as
+    // a line of narrow glyphs can hold more.
+    const int maxWidth = m_nPageWidth - kRightMargin;
+    for (int limit = kFitWindow;; limit *= 2) {
+        const int window = WholeCharacters(rest, limit);
+        int fitted = 0;
+        SIZE size{};
+        ::GetTextExtentExPoint(m_drawDC, rest.data(), window, maxWidth, &fitted, nullptr, &size);
+        *pLineHeight = size.cy;
+        if (fitted < window || window == nBytesLeft) return fitted > 0 ? fitted : CharacterLength(rest, 0);
+    }
+}
+
+// The fit by measuring each prefix as DrawText sees it, for a text with line feeds.
+int CWorkThread::FitLineByMeasuring(std::string_view rest, int* pLineHeight)
 {
     const int maxWidth = m_nPageWidth - kRightMargin;
-    // Characters as the renderer reads them: a malformed sequence counts byte by byte.
-    const std::string_view rest(m_textBuf + m_nTextPos, static_cast<std::size_t>(nBytesLeft));
-    auto characterAt = [&](int offset) {
-        return static_cast<int>(zelm::platform::Utf8CharacterLength(rest, static_cast<std::size_t>(offset)));
-    };
+    const int count = static_cast<int>(rest.size());
     int fitted = 0;
-    while (fitted < nBytesLeft) {
-        int next = fitted + characterAt(fitted);
+    while (fitted < count) {
+        int next = fitted + CharacterLength(rest, fitted);
         CRect rect;
         if (MeasureLine(next, &rect) > maxWidth) break;
         fitted = next;
     }
-    return fitted > 0 ? fitted : characterAt(0);
+    if (fitted == 0) fitted = CharacterLength(rest, 0);
+    CRect rect;
+    MeasureLine(fitted, &rect);
+    *pLineHeight = rect.Height();
+    return fitted;
 }
 
 bool CWorkThread::RenderPage()
@@ -208,10 +256,8 @@ bool CWorkThread::RenderPage()
     int linesDrawn = 0;
     while (m_nTextPos < m_nTextCount) {
         if (m_textBuf[m_nTextPos] == ' ' && ++m_nTextPos >= m_nTextCount) break;
-        int bytes = FitLine(m_nTextCount - m_nTextPos);
-        CRect rect;
-        MeasureLine(bytes, &rect);
-        int lineHeight = rect.Height();
+        int lineHeight = 0;
+        int bytes = FitLine(m_nTextCount - m_nTextPos, &lineHeight);
         // A full page leaves the line for the next one; a line taller than a whole page
         // is drawn (cut) all the same, or the job would make blank pages forever.
         if (lineTop + lineHeight >= height && linesDrawn > 0) break;

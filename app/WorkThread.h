@@ -3,6 +3,7 @@
 // font and writes each page as a numbered bitmap file, on a thread of its own.
 
 #include <atomic>
+#include <string_view>
 
 #include "app/TextDecoder.h"
 #include "app/WorkParams.h"
@@ -79,7 +80,8 @@ protected:
     int m_nPagesWritten = 0;
 
 private:
-    int FitLine(int nBytesLeft);
+    int FitLine(int nBytesLeft, int* pLineHeight);
+    int FitLineByMeasuring(std::string_view rest, int* pLineHeight);
     int MeasureLine(int nBytes, CRect* pRect);
     void MirrorPage();
     void WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSize, int nBytes);

@@ -112,6 +112,43 @@ TEST(GdiText, JustificationWidensEverySpaceInMeasuringAndDrawing)
     EXPECT_EQ(spaces, 3 * c.Width(" ") + 7);
 }
 
+// Line fitting takes every prefix's width from one call: each must be what DrawText
+// measures for that prefix alone, spaces widened by the justification, and a malformed
+// byte must count as a character of its own as the layout reads it.
+TEST(GdiText, PrefixExtentsEqualDrawTextOfEachPrefix)
+{
+    Canvas c(DejaVu(-12));
+    SetTextJustification(c.dc, 100, 20);
+    const std::string text = "Wind \xD0\xBC\xD0\xBE\xD1\x80\xD0\xB5 \xFF x\xE2\x80\x94y  ships";
+    const int count = static_cast<int>(text.size());
+    std::vector<INT> dx(text.size(), -1);
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), count, 1000, nullptr, dx.data(), &size));
+    EXPECT_EQ(size.cy, c.Metrics().tmHeight);
+    const std::vector<int> ends = {1, 2, 3, 4, 5, 7, 9, 11, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+    ASSERT_EQ(ends.back(), count);
+    for (int end : ends) {
+        RECT rect{2, 0, 122, 116};
+        DrawTextA(c.dc, text.data(), end, &rect, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+        EXPECT_EQ(dx[static_cast<std::size_t>(end - 1)], rect.right - rect.left) << "prefix of " << end << " bytes";
+        EXPECT_EQ(dx[static_cast<std::size_t>(end - 1)], c.Width(text.substr(0, static_cast<std::size_t>(end))));
+    }
+    EXPECT_EQ(dx[5], dx[6]) << "both bytes of a two-byte character carry its prefix";
+    EXPECT_EQ(size.cx, dx.back());
+
+    // The fit stops before the first character that passes the extent.
+    const int limit = dx[10];
+    INT fit = -1;
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), count, limit, &fit, nullptr, nullptr));
+    EXPECT_EQ(fit, 11);
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), count, limit - 1, &fit, nullptr, nullptr));
+    EXPECT_EQ(fit, 9);
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), 0, 10, &fit, nullptr, &size));
+    EXPECT_EQ(fit, 0);
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_FALSE(GetTextExtentExPointA(c.dc, text.data(), -1, 10, &fit, nullptr, nullptr));
+}
+
 TEST(GdiText, DefaultQualityIsSharpAndAntialiasedHasGreys)
 {
     for (BYTE quality : {DEFAULT_QUALITY, NONANTIALIASED_QUALITY, ANTIALIASED_QUALITY}) {
