@@ -166,6 +166,32 @@ TEST(GdiText, DefaultQualityIsSharpAndAntialiasedHasGreys)
     }
 }
 
+// Glyphs are clipped per glyph, not per pixel: a clipped text must paint exactly the
+// unclipped text's pixels inside the rectangle, and text hanging off the surface's
+// edges only the part on it.
+TEST(GdiText, ClippedTextPaintsTheUnclippedPixelsInsideTheRectangle)
+{
+    Canvas whole(DejaVu(-40, ANTIALIASED_QUALITY));
+    Canvas clipped(DejaVu(-40, ANTIALIASED_QUALITY));
+    Canvas shifted(DejaVu(-40, ANTIALIASED_QUALITY));
+    const RECT clip{9, 7, 61, 33};
+    ASSERT_TRUE(ExtTextOutA(whole.dc, 2, 0, 0, nullptr, "Wavy", 4, nullptr));
+    ASSERT_TRUE(ExtTextOutA(clipped.dc, 2, 0, ETO_CLIPPED, &clip, "Wavy", 4, nullptr));
+    ASSERT_TRUE(ExtTextOutA(shifted.dc, -18, 100, 0, nullptr, "Wavy", 4, nullptr));
+    int inked = 0;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+            const COLORREF expected = inside ? GetPixel(whole.dc, x, y) : RGB(255, 255, 255);
+            ASSERT_EQ(GetPixel(clipped.dc, x, y), expected) << x << "," << y;
+            if (inside && expected != RGB(255, 255, 255)) ++inked;
+            // The shifted text is the whole one 20 pixels left and 100 down.
+            const COLORREF moved = x + 20 < 128 ? GetPixel(whole.dc, x + 20, y) : RGB(255, 255, 255);
+            if (y < 28) ASSERT_EQ(GetPixel(shifted.dc, x, y + 100), moved) << x << "," << y;
+        }
+    EXPECT_GT(inked, 50);
+}
+
 TEST(GdiText, EachGlyphIsRasterisedOncePerFont)
 {
     LOGFONTA lf = DejaVu(-17);  // a size no other test uses, so the cache starts empty
