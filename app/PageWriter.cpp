@@ -45,16 +45,25 @@ CString CWorkThread::MakeFileName()
     return m_strOutputFolder + name;
 }
 
+// The page file's headers followed by the output canvas's bits as they stand before
+// a page is mirrored in; each page then only replaces the rows it covers.
+int CWorkThread::PrepareImage(BYTE* pImage)
+{
+    BITMAP info{};
+    m_mirrorBitmap.GetBitmap(&info);
+    int paletteSize = m_mirrorDC.GetDeviceCaps(SIZEPALETTE);
+    auto bytes = static_cast<int>(m_mirrorBitmap.GetBitmapBits(kBitsBufferSize - kHeadersSize, pImage + kHeadersSize));
+    WriteHeaders(pImage, info.bmBitsPixel, paletteSize, bytes);
+    return kHeadersSize + bytes;
+}
+
+// Headers and bits go out in one write.
 bool CWorkThread::WritePage()
 {
     CString path = MakeFileName();
     try {
         CFile file(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
-        BITMAP info{};
-        m_mirrorBitmap.GetBitmap(&info);
-        int paletteSize = m_mirrorDC.GetDeviceCaps(SIZEPALETTE);
-        auto bytes = static_cast<int>(m_mirrorBitmap.GetBitmapBits(kBitsBufferSize, m_pBitsBuffer));
-        WriteBitmapFile(file, info.bmBitsPixel, paletteSize, bytes);
+        file.Write(m_pBitsBuffer, static_cast<UINT>(m_nImageBytes));
         file.Close();
         ++m_nPagesWritten;
         return true;
@@ -72,16 +81,17 @@ void CWorkThread::ReportFileError(CFileException* e)
     e->Delete();
 }
 
-void CWorkThread::WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSize, int nBytes)
+void CWorkThread::WriteHeaders(BYTE* pHeaders, int nBitsPerPixel, int nPaletteSize, int nBytes)
 {
-    BYTE header[kFileHeaderSize + kInfoHeaderSize] = {};
+    BYTE* header = pHeaders;
     BYTE* info = header + kFileHeaderSize;
     const auto imageSize = static_cast<DWORD>(nBytes);
     const auto paletteSize = static_cast<DWORD>(nPaletteSize);
 
+    std::fill(header, header + kHeadersSize, BYTE{0});
     Put16(header + 0, 0x4D42);  // "BM"
-    Put32(header + 2, imageSize + 4 * paletteSize + kFileHeaderSize + kInfoHeaderSize);
-    Put32(header + 10, kFileHeaderSize + kInfoHeaderSize);
+    Put32(header + 2, imageSize + 4 * paletteSize + kHeadersSize);
+    Put32(header + 10, kHeadersSize);
     Put32(info + 0, kInfoHeaderSize);
     Put32(info + 4, static_cast<DWORD>(m_nPageWidth));
     Put32(info + 8, static_cast<DWORD>(m_nPageHeight));
@@ -90,7 +100,4 @@ void CWorkThread::WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSi
     Put32(info + 20, imageSize);
     Put32(info + 32, paletteSize & 0xFF);
     Put32(info + 36, paletteSize & 0xFF);
-
-    file.Write(header, sizeof header);
-    file.Write(m_pBitsBuffer, imageSize);
 }

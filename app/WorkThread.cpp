@@ -142,6 +142,7 @@ void CWorkThread::FinishJob()
     m_font.DeleteObject();
     delete[] m_pBitsBuffer;
     m_pBitsBuffer = nullptr;
+    m_nImageBytes = 0;
 }
 
 bool CWorkThread::FillTextBuffer()
@@ -271,11 +272,27 @@ bool CWorkThread::RenderPage()
     return true;
 }
 
-// The output canvas holds the page upside down, as a bottom-up bitmap file stores it.
+// The output canvas holds the page upside down, as a bottom-up bitmap file stores it:
+// the page's rows are read at once and put into the file image in reverse order.
 void CWorkThread::MirrorPage()
 {
-    for (int y = 0; y < m_nPageHeight; ++y)
-        m_mirrorDC.BitBlt(0, m_nPageHeight - 1 - y, m_nPageWidth, 1, &m_drawDC, 0, y, SRCCOPY);
+    if (m_nImageBytes == 0) m_nImageBytes = PrepareImage(m_pBitsBuffer);
+    BITMAP page{};
+    BITMAP output{};
+    m_drawBitmap.GetBitmap(&page);
+    m_mirrorBitmap.GetBitmap(&output);
+    const int rows = std::min(m_nPageHeight, page.bmHeight);
+    const auto rowBytes = static_cast<std::size_t>(std::min({m_nPageWidth, page.bmWidth, output.bmWidth})) *
+                          static_cast<std::size_t>(output.bmBitsPixel / 8);
+    m_drawBits.resize(static_cast<std::size_t>(page.bmWidthBytes) * static_cast<std::size_t>(rows));
+    m_drawBitmap.GetBitmapBits(static_cast<DWORD>(m_drawBits.size()), m_drawBits.data());
+    BYTE* bits = m_pBitsBuffer + kHeadersSize;
+    for (int y = 0; y < rows; ++y) {
+        const int target = m_nPageHeight - 1 - y;
+        if (target >= output.bmHeight) continue;
+        std::memcpy(bits + static_cast<std::ptrdiff_t>(target) * output.bmWidthBytes,
+                    m_drawBits.data() + static_cast<std::ptrdiff_t>(y) * page.bmWidthBytes, rowBytes);
+    }
 }
 
 void CWorkThread::ReportProgress()

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <string_view>
+#include <vector>
 
 #include "app/TextDecoder.h"
 #include "app/WorkParams.h"
@@ -17,6 +18,8 @@ class CWorkThread : public CWinThread {
 public:
     static constexpr int kTextBufferSize = 500;
     static constexpr int kBitsBufferSize = 100000;
+    // The file header and the information header that precede a page's bits.
+    static constexpr int kHeadersSize = 54;
 
     CWorkThread();
     ~CWorkThread() override;
@@ -84,9 +87,15 @@ private:
     int FitLineByMeasuring(std::string_view rest, int* pLineHeight);
     int MeasureLine(int nBytes, CRect* pRect);
     void MirrorPage();
-    void WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSize, int nBytes);
+    int PrepareImage(BYTE* pImage);
+    void WriteHeaders(BYTE* pHeaders, int nBitsPerPixel, int nPaletteSize, int nBytes);
     // Shows the file error's standard description, which names the file, and frees it.
     static void ReportFileError(CFileException* e);
+
+    // The page canvas's rows, read at once for the mirror.
+    std::vector<BYTE> m_drawBits;
+    // Bytes of a page file in m_pBitsBuffer (headers, then bits); 0 until the first page.
+    int m_nImageBytes = 0;
 
     DECLARE_MESSAGE_MAP()
 };
