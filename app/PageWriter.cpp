@@ -57,20 +57,32 @@ int CWorkThread::PrepareImage(BYTE* pImage)
     return kHeadersSize + bytes;
 }
 
-// Headers and bits go out in one write.
+// The page files are written in order on a thread of their own, from images that
+// start as the blank canvas with its headers.
+void CWorkThread::StartWriting()
+{
+    int bytes = PrepareImage(m_pBitsBuffer);
+    m_pWriter = std::make_unique<PageFileWriter>(m_pBitsBuffer, bytes, m_nPagesWritten);
+}
+
+// Hands the mirrored page over to be written; false once a page could not be written.
 bool CWorkThread::WritePage()
 {
     CString path = MakeFileName();
-    try {
-        CFile file(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
-        file.Write(m_pBitsBuffer, static_cast<UINT>(m_nImageBytes));
-        file.Close();
-        ++m_nPagesWritten;
-        return true;
-    } catch (CFileException* e) {
-        ReportFileError(e);
-        return false;
-    }
+    if (!m_pImage) return false;
+    m_pWriter->Submit(path);
+    m_pImage = nullptr;
+    return true;
+}
+
+// Waits for every page handed over; a file that could not be written is reported here,
+// on the job's own thread, once.
+bool CWorkThread::FinishWriting()
+{
+    CFileException* error = m_pWriter ? m_pWriter->Finish() : nullptr;
+    if (!error) return true;
+    ReportFileError(error);
+    return false;
 }
 
 void CWorkThread::ReportFileError(CFileException* e)

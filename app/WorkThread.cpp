@@ -85,16 +85,26 @@ void CWorkThread::OnWorkStart(WPARAM, LPARAM)
 void CWorkThread::RunJob()
 {
     if (PrepareJob()) {
+        bool attempted = false;
         try {
             bool ok = true;
             while (m_bStop == 0 && ok) {
+                attempted = true;
                 ok = RenderPage();
                 if (ok) ok = WritePage();
-                ReportProgress();
+                if (ok && m_bStop == 0) ReportProgress(false);
             }
         } catch (CFileException* e) {
             // The input could not be read any further: say so, as for a page that cannot be written.
+            FinishWriting();
             ReportFileError(e);
+            attempted = false;
+        }
+        // The pages laid out are all written (or the writing failed) before the window
+        // hears of the job's last position.
+        if (attempted) {
+            FinishWriting();
+            ReportProgress(true);
         }
     }
     FinishJob();
@@ -140,9 +150,10 @@ void CWorkThread::FinishJob()
     m_drawBitmap.DeleteObject();
     m_mirrorBitmap.DeleteObject();
     m_font.DeleteObject();
+    m_pWriter.reset();
+    m_pImage = nullptr;
     delete[] m_pBitsBuffer;
     m_pBitsBuffer = nullptr;
-    m_nImageBytes = 0;
 }
 
 bool CWorkThread::FillTextBuffer()
@@ -273,10 +284,12 @@ bool CWorkThread::RenderPage()
 }
 
 // The output canvas holds the page upside down, as a bottom-up bitmap file stores it:
-// the page's rows are read at once and put into the file image in reverse order.
+// the page's rows are read at once and put into the next file image in reverse order.
 void CWorkThread::MirrorPage()
 {
-    if (m_nImageBytes == 0) m_nImageBytes = PrepareImage(m_pBitsBuffer);
+    if (!m_pWriter) StartWriting();
+    m_pImage = m_pWriter->NextImage();
+    if (!m_pImage) return;  // an earlier page could not be written: the job ends
     BITMAP page{};
     BITMAP output{};
     m_drawBitmap.GetBitmap(&page);
@@ -286,7 +299,7 @@ void CWorkThread::MirrorPage()
                           static_cast<std::size_t>(output.bmBitsPixel / 8);
     m_drawBits.resize(static_cast<std::size_t>(page.bmWidthBytes) * static_cast<std::size_t>(rows));
     m_drawBitmap.GetBitmapBits(static_cast<DWORD>(m_drawBits.size()), m_drawBits.data());
-    BYTE* bits = m_pBitsBuffer + kHeadersSize;
+    BYTE* bits = m_pImage + kHeadersSize;
     for (int y = 0; y < rows; ++y) {
         const int target = m_nPageHeight - 1 - y;
         if (target >= output.bmHeight) continue;
@@ -295,9 +308,13 @@ void CWorkThread::MirrorPage()
     }
 }
 
-void CWorkThread::ReportProgress()
+// The window hears of the percentage when it changes, and after the last page always,
+// so that a page costs no cross-thread round trip of its own.
+void CWorkThread::ReportProgress(bool bLastPage)
 {
     // 64-bit arithmetic: exact for any file size. An empty file counts as fully read.
     int percent = m_dwFileLength == 0 ? 100 : static_cast<int>(m_dwFilePos * 100 / m_dwFileLength);
+    if (percent == m_nPercentSent && !bLastPage) return;
+    m_nPercentSent = percent;
     ::SendMessage(m_hNotifyWnd, WM_WORK_NOTIFY, reinterpret_cast<WPARAM>(&percent), 0);
 }

@@ -3,9 +3,11 @@
 // font and writes each page as a numbered bitmap file, on a thread of its own.
 
 #include <atomic>
+#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "app/PageFileWriter.h"
 #include "app/TextDecoder.h"
 #include "app/WorkParams.h"
 #include "framework/files/CFile.h"
@@ -50,7 +52,7 @@ protected:
     bool RenderPage();
     bool WritePage();
     CString MakeFileName();
-    void ReportProgress();
+    void ReportProgress(bool bLastPage);
 
     CString m_strInputFile;
     HWND m_hNotifyWnd = nullptr;
@@ -80,13 +82,16 @@ protected:
     CBitmap* m_pOldMirrorBitmap = nullptr;
     TextEncoding m_encoding = TextEncoding::Auto;
     TextDecoder m_decoder;
-    int m_nPagesWritten = 0;
+    // Counted by the thread that writes the files.
+    std::atomic<int> m_nPagesWritten{0};
 
 private:
     int FitLine(int nBytesLeft, int* pLineHeight);
     int FitLineByMeasuring(std::string_view rest, int* pLineHeight);
     int MeasureLine(int nBytes, CRect* pRect);
     void MirrorPage();
+    void StartWriting();
+    bool FinishWriting();
     int PrepareImage(BYTE* pImage);
     void WriteHeaders(BYTE* pHeaders, int nBitsPerPixel, int nPaletteSize, int nBytes);
     // Shows the file error's standard description, which names the file, and frees it.
@@ -94,8 +99,13 @@ private:
 
     // The page canvas's rows, read at once for the mirror.
     std::vector<BYTE> m_drawBits;
-    // Bytes of a page file in m_pBitsBuffer (headers, then bits); 0 until the first page.
-    int m_nImageBytes = 0;
+    // Writes the pages on a thread of its own; started with the job's first page.
+    std::unique_ptr<PageFileWriter> m_pWriter;
+    // The file image of the page being made, from the writer's ring (null after a
+    // page could not be written).
+    BYTE* m_pImage = nullptr;
+    // The percentage last sent to the window; none yet at -1.
+    int m_nPercentSent = -1;
 
     DECLARE_MESSAGE_MAP()
 };
