@@ -40,6 +40,7 @@ private:
     };
 
     void Run();
+    bool WriteOldest(std::unique_lock<std::mutex>& lock);
     void WriteFile(const Page& page);
 
     std::array<Page, kRingPages> m_ring;

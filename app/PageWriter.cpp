@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
+static_assert(CWorkThread::kHeadersSize == kFileHeaderSize + kInfoHeaderSize);
 
 void Put16(BYTE* at, DWORD value)
 {
