@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX;
 constexpr int kPageTemplateBitmap = 129;
 constexpr int kOutputTemplateBitmap = 130;
 constexpr int kTextLeft = 2;
@@ -201,25 +200,18 @@ void CWorkThread::DeleteChars(int nPos, int nCount)
     m_nTextCount -= nCount;
 }
 
-int CWorkThread::MeasureLine(int nBytes, CRect* pRect)
-{
-    *pRect = CRect(kTextLeft, 0, m_nPageWidth - kRightMargin, m_nPageHeight);
-    m_drawDC.DrawText(m_textBuf + m_nTextPos, nBytes, pRect, kMeasureFlags);
-    return pRect->Width();
-}
-
 // The bytes of the whole characters from m_nTextPos that fit in a line: characters are
 // added one by one until the next would pass the width. A character wider than the
 // line still gets a line of its own, so that the job always moves on. *pLineHeight is
-// the height of the measured line.
+// the height of the line.
+//
+// One layout of a window gives the widths of all its prefixes, each as DrawText
+// measures that prefix on its own line (the normalised text holds no line feed), where
+// measuring each prefix anew cost a layout per character. A window that fits whole is
+// doubled, as a line of narrow glyphs can hold more.
 int CWorkThread::FitLine(int nBytesLeft, int* pLineHeight)
 {
     const std::string_view rest(m_textBuf + m_nTextPos, static_cast<std::size_t>(nBytesLeft));
-    // A line feed would make the measure a block of lines; the normalised text has none.
-    if (rest.find('\n') != std::string_view::npos) return FitLineByMeasuring(rest, pLineHeight);
-    // One layout of a window gives the widths of all its prefixes, where measuring each
-    // prefix anew cost a layout per character. A window that fits whole is doubled, as
-    // a line of narrow glyphs can hold more.
     const int maxWidth = m_nPageWidth - kRightMargin;
     for (int limit = kFitWindow;; limit *= 2) {
         const int window = WholeCharacters(rest, limit);
@@ -229,25 +221,6 @@ int CWorkThread::FitLine(int nBytesLeft, int* pLineHeight)
         *pLineHeight = size.cy;
         if (fitted < window || window == nBytesLeft) return fitted > 0 ? fitted : CharacterLength(rest, 0);
     }
-}
-
-// The fit by measuring each prefix as DrawText sees it, for a text with line feeds.
-int CWorkThread::FitLineByMeasuring(std::string_view rest, int* pLineHeight)
-{
-    const int maxWidth = m_nPageWidth - kRightMargin;
-    const int count = static_cast<int>(rest.size());
-    int fitted = 0;
-    while (fitted < count) {
-        int next = fitted + CharacterLength(rest, fitted);
-        CRect rect;
-        if (MeasureLine(next, &rect) > maxWidth) break;
-        fitted = next;
-    }
-    if (fitted == 0) fitted = CharacterLength(rest, 0);
-    CRect rect;
-    MeasureLine(fitted, &rect);
-    *pLineHeight = rect.Height();
-    return fitted;
 }
 
 bool CWorkThread::RenderPage()

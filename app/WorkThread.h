@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <memory>
-#include <string_view>
 #include <vector>
 
 #include "app/PageFileWriter.h"
@@ -87,8 +86,6 @@ protected:
 
 private:
     int FitLine(int nBytesLeft, int* pLineHeight);
-    int FitLineByMeasuring(std::string_view rest, int* pLineHeight);
-    int MeasureLine(int nBytes, CRect* pRect);
     void MirrorPage();
     void StartWriting();
     bool FinishWriting();
