@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kFileHeaderSize = 14;
 constexpr int kInfoHeaderSize = 40;
+static_assert(CWorkThread::kHeadersSize == kFileHeaderSize + kInfoHeaderSize);
 
 void Put16(BYTE* at, DWORD value)
 {
@@ -45,23 +46,44 @@ CString CWorkThread::MakeFileName()
     return m_strOutputFolder + name;
 }
 
+// The page file's headers followed by the output canvas's bits as they stand before
+// a page is mirrored in; each page then only replaces the rows it covers.
+int CWorkThread::PrepareImage(BYTE* pImage)
+{
+    BITMAP info{};
+    m_mirrorBitmap.GetBitmap(&info);
+    int paletteSize = m_mirrorDC.GetDeviceCaps(SIZEPALETTE);
+    auto bytes = static_cast<int>(m_mirrorBitmap.GetBitmapBits(kBitsBufferSize - kHeadersSize, pImage + kHeadersSize));
+    WriteHeaders(pImage, info.bmBitsPixel, paletteSize, bytes);
+    return kHeadersSize + bytes;
+}
+
+// The page files are written in order on a thread of their own, from images that
+// start as the blank canvas with its headers.
+void CWorkThread::StartWriting()
+{
+    int bytes = PrepareImage(m_pBitsBuffer);
+    m_pWriter = std::make_unique<PageFileWriter>(m_pBitsBuffer, bytes, m_nPagesWritten);
+}
+
+// Hands the mirrored page over to be written; false once a page could not be written.
 bool CWorkThread::WritePage()
 {
     CString path = MakeFileName();
-    try {
-        CFile file(path, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
-        BITMAP info{};
-        m_mirrorBitmap.GetBitmap(&info);
-        int paletteSize = m_mirrorDC.GetDeviceCaps(SIZEPALETTE);
-        auto bytes = static_cast<int>(m_mirrorBitmap.GetBitmapBits(kBitsBufferSize, m_pBitsBuffer));
-        WriteBitmapFile(file, info.bmBitsPixel, paletteSize, bytes);
-        file.Close();
-        ++m_nPagesWritten;
-        return true;
-    } catch (CFileException* e) {
-        ReportFileError(e);
-        return false;
-    }
+    if (!m_pImage) return false;
+    m_pWriter->Submit(path);
+    m_pImage = nullptr;
+    return true;
+}
+
+// Waits for every page handed over; a file that could not be written is reported here,
+// on the job's own thread, once.
+bool CWorkThread::FinishWriting()
+{
+    CFileException* error = m_pWriter ? m_pWriter->Finish() : nullptr;
+    if (!error) return true;
+    ReportFileError(error);
+    return false;
 }
 
 void CWorkThread::ReportFileError(CFileException* e)
@@ -71,16 +93,17 @@ void CWorkThread::ReportFileError(CFileException* e)
     e->Delete();
 }
 
-void CWorkThread::WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSize, int nBytes)
+void CWorkThread::WriteHeaders(BYTE* pHeaders, int nBitsPerPixel, int nPaletteSize, int nBytes)
 {
-    BYTE header[kFileHeaderSize + kInfoHeaderSize] = {};
+    BYTE* header = pHeaders;
     BYTE* info = header + kFileHeaderSize;
     const auto imageSize = static_cast<DWORD>(nBytes);
     const auto paletteSize = static_cast<DWORD>(nPaletteSize);
 
+    std::fill(header, header + kHeadersSize, BYTE{0});
     Put16(header + 0, 0x4D42);  // "BM"
-    Put32(header + 2, imageSize + 4 * paletteSize + kFileHeaderSize + kInfoHeaderSize);
-    Put32(header + 10, kFileHeaderSize + kInfoHeaderSize);
+    Put32(header + 2, imageSize + 4 * paletteSize + kHeadersSize);
+    Put32(header + 10, kHeadersSize);
     Put32(info + 0, kInfoHeaderSize);
     Put32(info + 4, static_cast<DWORD>(m_nPageWidth));
     Put32(info + 8, static_cast<DWORD>(m_nPageHeight));
@@ -89,7 +112,4 @@ void CWorkThread::WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSi
     Put32(info + 20, imageSize);
     Put32(info + 32, paletteSize & 0xFF);
     Put32(info + 36, paletteSize & 0xFF);
-
-    file.Write(header, sizeof header);
-    file.Write(m_pBitsBuffer, imageSize);
 }

@@ -1,5 +1,6 @@
 #include "app/WorkThread.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -11,11 +12,36 @@
 
 namespace {
 
-constexpr UINT kMeasureFlags = DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX;
 constexpr int kPageTemplateBitmap = 129;
 constexpr int kOutputTemplateBitmap = 130;
 constexpr int kTextLeft = 2;
 constexpr int kRightMargin = 6;
+// Bytes laid out at once to fit a line: more than most lines hold (a window that
+// fits whole is doubled).
+constexpr int kFitWindow = 64;
+
+// Characters as the renderer reads them: a malformed sequence counts byte by byte.
+int CharacterLength(std::string_view text, int offset)
+{
+    if (static_cast<unsigned char>(text[static_cast<std::size_t>(offset)]) < 0x80) return 1;
+    return static_cast<int>(zelm::platform::Utf8CharacterLength(text, static_cast<std::size_t>(offset)));
+}
+
+// The bytes of the whole characters at the start of text that end within limit bytes:
+// a cut sequence would read as other glyphs. Every byte that is not a continuation byte
+// starts a character, and a sequence is at most 4 bytes long, so the last character
+// start at or before limit is found by looking back at most 3 bytes.
+int WholeCharacters(std::string_view text, int limit)
+{
+    const int count = static_cast<int>(text.size());
+    if (limit >= count) return count;
+    auto isContinuation = [&](int at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
+    int start = limit;
+    while (start > 0 && start > limit - 3 && isContinuation(start)) --start;
+    if (isContinuation(start) && start > 0) start = limit;  // no sequence reaches over limit
+    for (int next = start; next <= limit; next += CharacterLength(text, next)) start = next;
+    return start;
+}
 
 }  // namespace
 
@@ -70,16 +96,26 @@ void CWorkThread::OnWorkStart(WPARAM, LPARAM)
 void CWorkThread::RunJob()
 {
     if (PrepareJob()) {
+        bool attempted = false;
         try {
             bool ok = true;
             while (m_bStop == 0 && ok) {
+                attempted = true;
                 ok = RenderPage();
                 if (ok) ok = WritePage();
-                ReportProgress();
+                if (ok && m_bStop == 0) ReportProgress(false);
             }
         } catch (CFileException* e) {
             // The input could not be read any further: say so, as for a page that cannot be written.
+            FinishWriting();
             ReportInputError(e);
+            attempted = false;
+        }
+        // The pages laid out are all written (or the writing failed) before the window
+        // hears of the job's last position.
+        if (attempted) {
+            FinishWriting();
+            ReportProgress(true);
         }
     }
     FinishJob();
@@ -155,6 +191,8 @@ void CWorkThread::FinishJob()
     m_drawBitmap.DeleteObject();
     m_mirrorBitmap.DeleteObject();
     m_font.DeleteObject();
+    m_pWriter.reset();
+    m_pImage = nullptr;
     delete[] m_pBitsBuffer;
     m_pBitsBuffer = nullptr;
 }
@@ -206,32 +244,27 @@ void CWorkThread::DeleteChars(int nPos, int nCount)
     m_nTextCount -= nCount;
 }
 
-int CWorkThread::MeasureLine(int nBytes, CRect* pRect)
-{
-    *pRect = CRect(kTextLeft, 0, m_nPageWidth - kRightMargin, m_nPageHeight);
-    m_drawDC.DrawText(m_textBuf + m_nTextPos, nBytes, pRect, kMeasureFlags);
-    return pRect->Width();
-}
-
 // The bytes of the whole characters from m_nTextPos that fit in a line: characters are
 // added one by one until the next would pass the width. A character wider than the
-// line still gets a line of its own, so that the job always moves on.
-int CWorkThread::FitLine(int nBytesLeft)
+// line still gets a line of its own, so that the job always moves on. *pLineHeight is
+// the height of the line.
+//
+// One layout of a window gives the widths of all its prefixes, each as DrawText
+// measures that prefix on its own line (the normalised text holds no line feed), where
+// measuring each prefix anew cost a layout per character. A window that fits whole is
+// doubled, as a line of narrow glyphs can hold more.
+int CWorkThread::FitLine(int nBytesLeft, int* pLineHeight)
 {
-    const int maxWidth = m_nPageWidth - kRightMargin;
-    // Characters as the renderer reads them: a malformed sequence counts byte by byte.
     const std::string_view rest(m_textBuf + m_nTextPos, static_cast<std::size_t>(nBytesLeft));
-    auto characterAt = [&](int offset) {
-        return static_cast<int>(zelm::platform::Utf8CharacterLength(rest, static_cast<std::size_t>(offset)));
-    };
-    int fitted = 0;
-    while (fitted < nBytesLeft) {
-        int next = fitted + characterAt(fitted);
-        CRect rect;
-        if (MeasureLine(next, &rect) > maxWidth) break;
-        fitted = next;
+    const int maxWidth = m_nPageWidth - kRightMargin;
+    for (int limit = kFitWindow;; limit *= 2) {
+        const int window = WholeCharacters(rest, limit);
+        int fitted = 0;
+        SIZE size{};
+        ::GetTextExtentExPoint(m_drawDC, rest.data(), window, maxWidth, &fitted, nullptr, &size);
+        *pLineHeight = size.cy;
+        if (fitted < window || window == nBytesLeft) return fitted > 0 ? fitted : CharacterLength(rest, 0);
     }
-    return fitted > 0 ? fitted : characterAt(0);
 }
 
 bool CWorkThread::RenderPage()
@@ -252,10 +285,8 @@ bool CWorkThread::RenderPage()
     int linesDrawn = 0;
     while (m_nTextPos < m_nTextCount) {
         if (m_textBuf[m_nTextPos] == ' ' && ++m_nTextPos >= m_nTextCount) break;
-        int bytes = FitLine(m_nTextCount - m_nTextPos);
-        CRect rect;
-        MeasureLine(bytes, &rect);
-        int lineHeight = rect.Height();
+        int lineHeight = 0;
+        int bytes = FitLine(m_nTextCount - m_nTextPos, &lineHeight);
         // A full page leaves the line for the next one; a line taller than a whole page
         // is drawn (cut) all the same, or the job would make blank pages forever.
         if (lineTop + lineHeight >= height && linesDrawn > 0) break;
@@ -269,16 +300,38 @@ bool CWorkThread::RenderPage()
     return true;
 }
 
-// The output canvas holds the page upside down, as a bottom-up bitmap file stores it.
+// The output canvas holds the page upside down, as a bottom-up bitmap file stores it:
+// the page's rows are read at once and put into the next file image in reverse order.
 void CWorkThread::MirrorPage()
 {
-    for (int y = 0; y < m_nPageHeight; ++y)
-        m_mirrorDC.BitBlt(0, m_nPageHeight - 1 - y, m_nPageWidth, 1, &m_drawDC, 0, y, SRCCOPY);
+    if (!m_pWriter) StartWriting();
+    m_pImage = m_pWriter->NextImage();
+    if (!m_pImage) return;  // an earlier page could not be written: the job ends
+    BITMAP page{};
+    BITMAP output{};
+    m_drawBitmap.GetBitmap(&page);
+    m_mirrorBitmap.GetBitmap(&output);
+    const int rows = std::min(m_nPageHeight, page.bmHeight);
+    const auto rowBytes = static_cast<std::size_t>(std::min({m_nPageWidth, page.bmWidth, output.bmWidth})) *
+                          static_cast<std::size_t>(output.bmBitsPixel / 8);
+    m_drawBits.resize(static_cast<std::size_t>(page.bmWidthBytes) * static_cast<std::size_t>(rows));
+    m_drawBitmap.GetBitmapBits(static_cast<DWORD>(m_drawBits.size()), m_drawBits.data());
+    BYTE* bits = m_pImage + kHeadersSize;
+    for (int y = 0; y < rows; ++y) {
+        const int target = m_nPageHeight - 1 - y;
+        if (target >= output.bmHeight) continue;
+        std::memcpy(bits + static_cast<std::ptrdiff_t>(target) * output.bmWidthBytes,
+                    m_drawBits.data() + static_cast<std::ptrdiff_t>(y) * page.bmWidthBytes, rowBytes);
+    }
 }
 
-void CWorkThread::ReportProgress()
+// The window hears of the percentage when it changes, and after the last page always,
+// so that a page costs no cross-thread round trip of its own.
+void CWorkThread::ReportProgress(bool bLastPage)
 {
     // 64-bit arithmetic: exact for any file size. An empty file counts as fully read.
     int percent = m_dwFileLength == 0 ? 100 : static_cast<int>(m_dwFilePos * 100 / m_dwFileLength);
+    if (percent == m_nPercentSent && !bLastPage) return;
+    m_nPercentSent = percent;
     ::SendMessage(m_hNotifyWnd, WM_WORK_NOTIFY, reinterpret_cast<WPARAM>(&percent), 0);
 }

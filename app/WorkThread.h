@@ -3,7 +3,10 @@
 // font and writes each page as a numbered bitmap file, on a thread of its own.
 
 #include <atomic>
+#include <memory>
+#include <vector>
 
+#include "app/PageFileWriter.h"
 #include "app/TextDecoder.h"
 #include "app/WorkParams.h"
 #include "framework/files/CFile.h"
@@ -16,6 +19,8 @@ class CWorkThread : public CWinThread {
 public:
     static constexpr int kTextBufferSize = 500;
     static constexpr int kBitsBufferSize = 100000;
+    // The file header and the information header that precede a page's bits.
+    static constexpr int kHeadersSize = 54;
 
     CWorkThread();
     ~CWorkThread() override;
@@ -51,7 +56,7 @@ protected:
     bool RenderPage();
     bool WritePage();
     CString MakeFileName();
-    void ReportProgress();
+    void ReportProgress(bool bLastPage);
 
     CString m_strInputFile;
     HWND m_hNotifyWnd = nullptr;
@@ -81,13 +86,16 @@ protected:
     CBitmap* m_pOldMirrorBitmap = nullptr;
     TextEncoding m_encoding = TextEncoding::Auto;
     TextDecoder m_decoder;
-    int m_nPagesWritten = 0;
+    // Counted by the thread that writes the files.
+    std::atomic<int> m_nPagesWritten{0};
 
 private:
-    int FitLine(int nBytesLeft);
-    int MeasureLine(int nBytes, CRect* pRect);
+    int FitLine(int nBytesLeft, int* pLineHeight);
     void MirrorPage();
-    void WriteBitmapFile(CFile& file, int nBitsPerPixel, int nPaletteSize, int nBytes);
+    void StartWriting();
+    bool FinishWriting();
+    int PrepareImage(BYTE* pImage);
+    void WriteHeaders(BYTE* pHeaders, int nBitsPerPixel, int nPaletteSize, int nBytes);
     // Shows the file error's standard description, which names the file, and frees it.
     static void ReportFileError(CFileException* e);
     // Reports a failure of the input, unless it is the read that a stop cancelled.
@@ -96,6 +104,16 @@ private:
 
     // The input while a read of it may wait, for RequestStop to cancel.
     std::atomic<HANDLE> m_hWaitingInput{nullptr};
+
+    // The page canvas's rows, read at once for the mirror.
+    std::vector<BYTE> m_drawBits;
+    // Writes the pages on a thread of its own; started with the job's first page.
+    std::unique_ptr<PageFileWriter> m_pWriter;
+    // The file image of the page being made, from the writer's ring (null after a
+    // page could not be written).
+    BYTE* m_pImage = nullptr;
+    // The percentage last sent to the window; none yet at -1.
+    int m_nPercentSent = -1;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -206,6 +206,13 @@ ZELM_API BOOL GetTextMetricsA(HDC hdc, TEXTMETRICA* lptm);
 #define GetTextMetrics GetTextMetricsA
 ZELM_API BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, SIZE* psizl);
 #define GetTextExtentPoint32 GetTextExtentPoint32A
+// The extent of every prefix in one layout: lpnDx[i] (when given) is the width of the
+// text up to the end of the character that byte i belongs to, as DrawText and
+// GetTextExtentPoint32 measure that prefix (justification included); *lpnFit (when
+// given) counts the bytes of the leading whole characters no wider than nMaxExtent.
+ZELM_API BOOL GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit, INT* lpnDx,
+                           SIZE* lpSize);
+#define GetTextExtentExPoint GetTextExtentExPointA
 ZELM_API BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* lprect, LPCSTR lpString, UINT c,
                  const INT* lpDx);
 #define ExtTextOut ExtTextOutA

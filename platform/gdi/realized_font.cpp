@@ -137,7 +137,10 @@ void RealizedFont::GlyphsOf(std::string_view text, std::vector<const Glyph*>& ou
 {
     out.clear();
     std::lock_guard lock(m_mutex);
-    for (std::size_t pos = 0; pos < text.size();) out.push_back(&GlyphOf(DecodeUtf8(text, pos)));
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        out.push_back(&GlyphOf(byte < 0x80 ? text[pos++] : DecodeUtf8(text, pos)));
+    }
 }
 
 const Glyph* RealizedFont::GlyphFor(char32_t ch)

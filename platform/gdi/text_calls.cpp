@@ -5,6 +5,7 @@
 #include <vector>
 
 #include <zelmtools/platform/base/errors.h>
+#include "platform/base/utf8.h"
 #include "platform/gdi/text_layout.h"
 
 using namespace zelm::platform::gdi;
@@ -143,6 +144,33 @@ BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR lpString, int c, SIZE* psizl)
     TextTarget t = FindTextTarget(hdc);
     if (!t.font || !psizl || c < 0 || (c > 0 && !lpString)) return FALSE;
     *psizl = {RunWidth(t, TextOf(lpString, c)), t.font->Metrics().Height()};
+    return TRUE;
+}
+
+BOOL GetTextExtentExPointA(HDC hdc, LPCSTR lpszString, int cchString, int nMaxExtent, INT* lpnFit, INT* lpnDx,
+                           SIZE* lpSize)
+{
+    TextTarget t = FindTextTarget(hdc);
+    if (!t.font || cchString < 0 || (cchString > 0 && !lpszString)) return FALSE;
+    const std::string_view text = TextOf(lpszString, cchString);
+    thread_local TextRun run;
+    LayOutRun(*t.dc, *t.font, text, run);
+    // The layout places each glyph from the run's start, so the pen before glyph g + 1
+    // is exactly the width of the first g + 1 characters measured on their own.
+    int fit = 0;
+    bool fitting = true;
+    std::size_t glyph = 0;
+    for (std::size_t pos = 0; pos < text.size(); ++glyph) {
+        const bool ascii = static_cast<unsigned char>(text[pos]) < 0x80;
+        const std::size_t end = pos + (ascii ? 1 : zelm::platform::Utf8CharacterLength(text, pos));
+        const int width = glyph + 1 < run.offsets.size() ? run.offsets[glyph + 1] : run.width;
+        if (lpnDx) std::fill(lpnDx + pos, lpnDx + end, width);
+        fitting = fitting && width <= nMaxExtent;
+        if (fitting) fit = static_cast<int>(end);
+        pos = end;
+    }
+    if (lpnFit) *lpnFit = fit;
+    if (lpSize) *lpSize = {run.width, t.font->Metrics().Height()};
     return TRUE;
 }
 

@@ -28,17 +28,23 @@ ClipBox ClipFor(const Surface& s, const RECT* clip)
     return box;
 }
 
+// Clipped once per glyph: only the rows and columns inside the box are painted.
 void PaintGlyph(Surface& s, const ClipBox& box, const Glyph& glyph, int originX, int baseline, std::uint32_t ink)
 {
     const int left = originX + glyph.left;
     const int top = baseline - glyph.top;
-    for (int gy = 0; gy < glyph.rows; ++gy) {
+    const int firstColumn = std::max(0, box.left - left);
+    const int endColumn = std::min(glyph.width, box.right - left);
+    const int firstRow = std::max(0, box.top - top);
+    const int endRow = std::min(glyph.rows, box.bottom - top);
+    if (firstColumn >= endColumn) return;
+    for (int gy = firstRow; gy < endRow; ++gy) {
         const std::uint8_t* row = glyph.coverage.data() + static_cast<std::ptrdiff_t>(gy) * glyph.width;
-        for (int gx = 0; gx < glyph.width; ++gx) {
-            unsigned coverage = row[gx];
-            if (coverage == 0 || !box.Contains(left + gx, top + gy)) continue;
-            std::uint32_t& pixel = s.At(left + gx, top + gy);
-            pixel = coverage == 255 ? ink : BlendPixel(pixel, ink, coverage);
+        std::uint32_t* pixel = &s.At(left + firstColumn, top + gy);
+        for (int gx = firstColumn; gx < endColumn; ++gx, ++pixel) {
+            const unsigned coverage = row[gx];
+            if (coverage == 0) continue;
+            *pixel = coverage == 255 ? ink : BlendPixel(*pixel, ink, coverage);
         }
     }
 }

@@ -175,10 +175,15 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, 
         SetLastError(lpFileName && *lpFileName ? ERROR_INVALID_PARAMETER : ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
     }
-    bool existed = access(lpFileName, F_OK) == 0;
     int flags = OpenFlags(dwDesiredAccess, dwCreationDisposition);
     if (dwCreationDisposition == CREATE_ALWAYS) flags |= O_CREAT;
-    int fd = open(lpFileName, flags | O_CLOEXEC, 0666);
+    // A creating open tries for a new file first, so that an existing one is told apart
+    // without probing the path beforehand (and a new one needs no look at its state).
+    const bool tryNew = (flags & O_CREAT) && !(flags & O_EXCL);
+    int fd = tryNew ? open(lpFileName, flags | O_EXCL | O_CLOEXEC, 0666) : -1;
+    const bool created = fd >= 0;
+    const bool existed = tryNew && !created && errno == EEXIST;
+    if (!created && (!tryNew || existed)) fd = open(lpFileName, flags | O_CLOEXEC, 0666);
     if (fd < 0) {
         DWORD error = zelm::platform::ErrorFromErrno(errno);
         // A missing folder on the way is "path not found", as the system reports it.
@@ -187,8 +192,8 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode, 
         return INVALID_HANDLE_VALUE;
     }
     struct stat info {};
-    const bool known = fstat(fd, &info) == 0;
-    if (known && S_ISDIR(info.st_mode)) {
+    const bool known = created || fstat(fd, &info) == 0;
+    if (!created && known && S_ISDIR(info.st_mode)) {
         close(fd);
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;

@@ -23,6 +23,7 @@ protected:
     {
         if (wParam != 0) {
             m_result.progress.push_back(*reinterpret_cast<const int*>(wParam));
+            ++m_result.progressAfterLastMessage;
             m_result.pagesWritten = m_pWorkThread->GetPagesWritten();
             if (m_settings.onProgress) m_settings.onProgress(*m_pWorkThread);
         } else if (lParam == 1) {
@@ -60,6 +61,7 @@ JobResult RunRenderJob(const std::string& inputPath, const std::string& outputFo
     JobResult result;
     auto previous = zelm::framework::SetMessageBoxHandler([&result](const auto& request) {
         result.messages.emplace_back(request.text);
+        result.progressAfterLastMessage = 0;
         return IDOK;
     });
     QEventLoop loop;

@@ -13,6 +13,7 @@ struct JobResult {
     std::vector<int> progress;  // every percentage sent, in order
     int endNotifications = 0;
     std::vector<std::string> messages;  // message boxes shown
+    int progressAfterLastMessage = 0;  // progress notifications since the last message box
 };
 
 struct JobSettings {

@@ -205,7 +205,7 @@ TEST(JobEnd, AMissingOutputFolderShowsOneMessageAndMakesNoFile)
     ASSERT_EQ(result.messages.size(), 1u);
     EXPECT_NE(result.messages[0].find(folder + "T0000.bmp"), std::string::npos) << result.messages[0];
     EXPECT_EQ(result.pagesWritten, 0);
-    EXPECT_EQ(result.progress.size(), 1u) << "progress is reported once more after the failure";
+    EXPECT_EQ(result.progressAfterLastMessage, 1) << "progress is reported once more after the failure";
     EXPECT_EQ(result.endNotifications, 1);
     EXPECT_FALSE(fs::exists(dir.file("missing")));
 }
@@ -247,7 +247,47 @@ TEST(JobEnd, ProgressClimbsTo100)
     ASSERT_GT(result.progress.size(), 3u);
     EXPECT_TRUE(std::is_sorted(result.progress.begin(), result.progress.end()));
     EXPECT_EQ(result.progress.back(), 100);
-    EXPECT_EQ(static_cast<int>(result.progress.size()), result.pagesWritten + 1);
+    // Only a changed percentage is sent while the job goes on; after the last page always.
+    EXPECT_EQ(std::adjacent_find(result.progress.begin(), result.progress.end() - 1), result.progress.end() - 1);
+    EXPECT_LE(static_cast<int>(result.progress.size()), result.pagesWritten + 1);
+}
+
+TEST(JobEnd, ALongJobSendsEachPercentageOnceAndEndsWithEveryPageCounted)
+{
+    TempDir dir;
+    WriteFile(dir.file("in.txt"), EnglishText(30000));
+    TempDir out;
+    JobResult result = RunRenderJob(dir.file("in.txt"), out.folder());
+    ASSERT_GT(result.pagesWritten, 300);
+    EXPECT_LE(result.progress.size(), 102u) << "not one notification per page";
+    EXPECT_EQ(result.progress.back(), 100);
+    EXPECT_EQ(result.pagesWritten, PageCount(out)) << "the last notification follows the last file";
+}
+
+TEST(JobEnd, StopInTheMiddleWritesEveryPageLaidOutInOrder)
+{
+    TempDir dir;
+    const std::string text = EnglishText(30000);
+    WriteFile(dir.file("in.txt"), text);
+    TempDir out;
+    JobSettings settings;
+    int notifications = 0;
+    settings.onProgress = [&notifications](CWorkThread& worker) {
+        if (++notifications == 3) worker.m_bStop = 1;
+    };
+    JobResult result = RunRenderJob(dir.file("in.txt"), out.folder(), settings);
+    EXPECT_EQ(result.endNotifications, 1);
+    const int pages = PageCount(out);
+    ASSERT_GT(pages, 2);
+    EXPECT_LT(pages, 100) << "the job ended soon after Stop";
+    EXPECT_EQ(result.pagesWritten, pages);
+    // Every file is whole, and the pages are those of an undisturbed job, in order.
+    TempDir whole;
+    RunRenderJob(dir.file("in.txt"), whole.folder());
+    for (int i = 0; i < pages; ++i) {
+        ASSERT_EQ(Page(out, i).size(), kPageFileSize) << "page " << i;
+        EXPECT_EQ(Page(out, i), Page(whole, i)) << "page " << i;
+    }
 }
 
 TEST(JobEnd, AWriteErrorUnderALongFolderIsReportedWhole)

@@ -112,6 +112,43 @@ TEST(GdiText, JustificationWidensEverySpaceInMeasuringAndDrawing)
     EXPECT_EQ(spaces, 3 * c.Width(" ") + 7);
 }
 
+// Line fitting takes every prefix's width from one call: each must be what DrawText
+// measures for that prefix alone, spaces widened by the justification, and a malformed
+// byte must count as a character of its own as the layout reads it.
+TEST(GdiText, PrefixExtentsEqualDrawTextOfEachPrefix)
+{
+    Canvas c(DejaVu(-12));
+    SetTextJustification(c.dc, 100, 20);
+    const std::string text = "Wind \xD0\xBC\xD0\xBE\xD1\x80\xD0\xB5 \xFF x\xE2\x80\x94y  ships";
+    const int count = static_cast<int>(text.size());
+    std::vector<INT> dx(text.size(), -1);
+    SIZE size{};
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), count, 1000, nullptr, dx.data(), &size));
+    EXPECT_EQ(size.cy, c.Metrics().tmHeight);
+    const std::vector<int> ends = {1, 2, 3, 4, 5, 7, 9, 11, 13, 14, 15, 16, 17, 20, 21, 22, 23, 24, 25, 26, 27, 28};
+    ASSERT_EQ(ends.back(), count);
+    for (int end : ends) {
+        RECT rect{2, 0, 122, 116};
+        DrawTextA(c.dc, text.data(), end, &rect, DT_CALCRECT | DT_NOCLIP | DT_NOPREFIX);
+        EXPECT_EQ(dx[static_cast<std::size_t>(end - 1)], rect.right - rect.left) << "prefix of " << end << " bytes";
+        EXPECT_EQ(dx[static_cast<std::size_t>(end - 1)], c.Width(text.substr(0, static_cast<std::size_t>(end))));
+    }
+    EXPECT_EQ(dx[5], dx[6]) << "both bytes of a two-byte character carry its prefix";
+    EXPECT_EQ(size.cx, dx.back());
+
+    // The fit stops before the first character that passes the extent.
+    const int limit = dx[10];
+    INT fit = -1;
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), count, limit, &fit, nullptr, nullptr));
+    EXPECT_EQ(fit, 11);
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), count, limit - 1, &fit, nullptr, nullptr));
+    EXPECT_EQ(fit, 9);
+    ASSERT_TRUE(GetTextExtentExPointA(c.dc, text.data(), 0, 10, &fit, nullptr, &size));
+    EXPECT_EQ(fit, 0);
+    EXPECT_EQ(size.cx, 0);
+    EXPECT_FALSE(GetTextExtentExPointA(c.dc, text.data(), -1, 10, &fit, nullptr, nullptr));
+}
+
 TEST(GdiText, DefaultQualityIsSharpAndAntialiasedHasGreys)
 {
     for (BYTE quality : {DEFAULT_QUALITY, NONANTIALIASED_QUALITY, ANTIALIASED_QUALITY}) {
@@ -127,6 +164,32 @@ TEST(GdiText, DefaultQualityIsSharpAndAntialiasedHasGreys)
         EXPECT_GE(left, 2);
         EXPECT_LT(right, 2 + c.Width("Keeper"));
     }
+}
+
+// Glyphs are clipped per glyph, not per pixel: a clipped text must paint exactly the
+// unclipped text's pixels inside the rectangle, and text hanging off the surface's
+// edges only the part on it.
+TEST(GdiText, ClippedTextPaintsTheUnclippedPixelsInsideTheRectangle)
+{
+    Canvas whole(DejaVu(-40, ANTIALIASED_QUALITY));
+    Canvas clipped(DejaVu(-40, ANTIALIASED_QUALITY));
+    Canvas shifted(DejaVu(-40, ANTIALIASED_QUALITY));
+    const RECT clip{9, 7, 61, 33};
+    ASSERT_TRUE(ExtTextOutA(whole.dc, 2, 0, 0, nullptr, "Wavy", 4, nullptr));
+    ASSERT_TRUE(ExtTextOutA(clipped.dc, 2, 0, ETO_CLIPPED, &clip, "Wavy", 4, nullptr));
+    ASSERT_TRUE(ExtTextOutA(shifted.dc, -18, 100, 0, nullptr, "Wavy", 4, nullptr));
+    int inked = 0;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            const bool inside = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+            const COLORREF expected = inside ? GetPixel(whole.dc, x, y) : RGB(255, 255, 255);
+            ASSERT_EQ(GetPixel(clipped.dc, x, y), expected) << x << "," << y;
+            if (inside && expected != RGB(255, 255, 255)) ++inked;
+            // The shifted text is the whole one 20 pixels left and 100 down.
+            const COLORREF moved = x + 20 < 128 ? GetPixel(whole.dc, x + 20, y) : RGB(255, 255, 255);
+            if (y < 28) ASSERT_EQ(GetPixel(shifted.dc, x, y + 100), moved) << x << "," << y;
+        }
+    EXPECT_GT(inked, 50);
 }
 
 TEST(GdiText, EachGlyphIsRasterisedOncePerFont)
