@@ -311,8 +311,8 @@ void CWorkThread::MirrorPage()
     BITMAP output{};
     m_drawBitmap.GetBitmap(&page);
     m_mirrorBitmap.GetBitmap(&output);
-    const int rows = std::min(m_nPageHeight, page.bmHeight);
-    const auto rowBytes = static_cast<std::size_t>(std::min({m_nPageWidth, page.bmWidth, output.bmWidth})) *
+    const int rows = std::min<int>(m_nPageHeight, page.bmHeight);
+    const auto rowBytes = static_cast<std::size_t>(std::min<int>({m_nPageWidth, page.bmWidth, output.bmWidth})) *
                           static_cast<std::size_t>(output.bmBitsPixel / 8);
     m_drawBits.resize(static_cast<std::size_t>(page.bmWidthBytes) * static_cast<std::size_t>(rows));
     m_drawBitmap.GetBitmapBits(static_cast<DWORD>(m_drawBits.size()), m_drawBits.data());

@@ -2,20 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "app/ScrivaneApp.h"
-#include "framework/ui/MessageBox.h"
+#include "support/message_capture.h"
 
 TEST(ScrivaneApp, MessageBoxesAreCaptionedScrivane)
 {
     CScrivaneApp app;
-    std::string caption;
-    auto previous = zelm::framework::SetMessageBoxHandler([&](const zelm::framework::MessageBoxRequest& request) {
-        caption = request.caption;
-        return IDOK;
-    });
-    AfxMessageBox("text");
-    zelm::framework::SetMessageBoxHandler(previous);
-    EXPECT_EQ(caption, "Scrivane");
+    EXPECT_EQ(CaptionOfNextMessage(), "Scrivane");
 }

@@ -13,6 +13,7 @@ public:
     {
         m_previous = zelm::framework::SetMessageBoxHandler([this, answer](const zelm::framework::MessageBoxRequest& r) {
             texts.emplace_back(r.text);
+            captions.emplace_back(r.caption);
             return answer != 0 ? answer : zelm::framework::DefaultMessageBoxAnswer(r.type);
         });
     }
@@ -21,7 +22,16 @@ public:
     MessageCapture& operator=(const MessageCapture&) = delete;
 
     std::vector<std::string> texts;
+    std::vector<std::string> captions;
 
 private:
     zelm::framework::MessageBoxHandler m_previous;
 };
+
+// The caption that a message box shown now gets.
+inline std::string CaptionOfNextMessage()
+{
+    MessageCapture capture;
+    AfxMessageBox("text");
+    return capture.captions.at(0);
+}
