@@ -20,7 +20,7 @@ FUZZ_TARGETS := time extractword
 FUZZ_SOURCES := platform/base/utf8.cpp platform/base/errors.cpp platform/kernel/resources.cpp \
                 framework/resources/ResourceChain.cpp framework/strings/CString.cpp \
                 zelmtools/util/TimePicture.cpp zelmtools/util/TimeStr.cpp zelmtools/util/ExtractWord.cpp
-FUZZ_FLAGS   := -std=c++20 -g -O1 -I. -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
+FUZZ_FLAGS   := -std=c++20 -g -O1 -I. -Iinclude -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
                 -fno-omit-frame-pointer
 
 .PHONY: all deps build run test test-sanitize bench fuzz clean

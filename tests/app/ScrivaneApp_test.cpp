@@ -1,8 +1,9 @@
 // The program's application object names its message boxes.
 
+#include "app/ScrivaneApp.h"
+
 #include <gtest/gtest.h>
 
-#include "app/ScrivaneApp.h"
 #include "support/message_capture.h"
 
 TEST(ScrivaneApp, MessageBoxesAreCaptionedScrivane)

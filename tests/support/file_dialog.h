@@ -12,5 +12,6 @@ inline void ChooseFile(QFileDialog* dialog, const QString& path)
     QFileInfo info(path);
     if (info.isAbsolute()) dialog->setDirectory(info.absolutePath());
     dialog->selectFile(path);
-    if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit")) edit->setText(info.isAbsolute() ? info.fileName() : path);
+    if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
+        edit->setText(info.isAbsolute() ? info.fileName() : path);
 }

@@ -11,7 +11,6 @@
 #include "framework/app/CWinApp.h"
 #include "support/message_capture.h"
 
-
 TEST(MessageBoxCaption, IsTheProgramsNameOrTheNameTheApplicationGivesItself)
 {
     const std::string program = program_invocation_short_name;
