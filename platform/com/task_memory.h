@@ -3,6 +3,7 @@
 // as the item lists that the shell hands to its callers.
 
 #include <zelmtools/platform/base/export.h>
+
 #include "platform/com/unknown.h"
 
 ZELM_API LPVOID CoTaskMemAlloc(SIZE_T cb);
