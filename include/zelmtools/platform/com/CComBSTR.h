@@ -3,6 +3,7 @@
 // and Detach/Attach hand the string over without copying. A construction that runs
 // out of memory throws std::bad_alloc; Append reports E_OUTOFMEMORY instead.
 
+#include <memory>
 #include <new>
 #include <string>
 #include <utility>
@@ -28,12 +29,12 @@ public:
 
     CComBSTR& operator=(const CComBSTR& src)
     {
-        if (this != &src) Replace(Checked(src.Copy(), src.m_str != nullptr));
+        if (this != std::addressof(src)) Replace(Checked(src.Copy(), src.m_str != nullptr));
         return *this;
     }
     CComBSTR& operator=(CComBSTR&& src) noexcept
     {
-        if (this != &src) Attach(src.Detach());
+        if (this != std::addressof(src)) Attach(src.Detach());
         return *this;
     }
     CComBSTR& operator=(LPCOLESTR pSrc)
