@@ -19,7 +19,9 @@ struct Server {
 };
 
 struct Servers {
-    std::mutex lock;
+    // Held while a server answers, so that no other thread unloads it meanwhile;
+    // recursive, as a server may create objects of other servers while it answers.
+    std::recursive_mutex lock;
     std::map<std::string, Server> byPath;
 };
 
@@ -46,22 +48,16 @@ HRESULT Load(const std::string& path, Server& server)
 
 HRESULT GetClassObjectFromServer(const std::string& path, REFCLSID clsid, REFIID iid, void** object)
 {
-    GetClassObjectFunction getClassObject = nullptr;
-    {
-        Servers& servers = TheServers();
-        std::lock_guard guard(servers.lock);
-        auto found = servers.byPath.find(path);
-        if (found == servers.byPath.end()) {
-            Server server;
-            HRESULT hr = Load(path, server);
-            if (FAILED(hr)) return hr;
-            found = servers.byPath.emplace(path, server).first;
-        }
-        getClassObject = found->second.getClassObject;
+    Servers& servers = TheServers();
+    std::lock_guard guard(servers.lock);
+    auto found = servers.byPath.find(path);
+    if (found == servers.byPath.end()) {
+        Server server;
+        HRESULT hr = Load(path, server);
+        if (FAILED(hr)) return hr;
+        found = servers.byPath.emplace(path, server).first;
     }
-    // Outside the lock: a server may create objects of other servers while it answers.
-    // It cannot be unloaded meanwhile, as it is not idle while it hands out an object.
-    return getClassObject(clsid, iid, object);
+    return found->second.getClassObject(clsid, iid, object);
 }
 
 void UnloadUnusedServers()
