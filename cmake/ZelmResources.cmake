@@ -9,6 +9,14 @@
 #                       the file (tools/rescompile/message_table.h)
 # FILE is relative to the manifest; lines starting with # are comments. The texts of
 # VERSIONINFO and MESSAGETABLE are compiled by zelmrescompile while the module builds.
+
+# In the source tree the compiler is the zelmrescompile target; an installed package
+# finds the installed program next to its libraries' prefix.
+set(_ZELM_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/../tools/rescompile/CMakeLists.txt)
+  set(_ZELM_RESCOMPILE_IN_TREE TRUE)
+endif()
+
 function(zelm_add_resources target module manifest kind)
   get_filename_component(base ${manifest} DIRECTORY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest})
@@ -122,9 +130,15 @@ endfunction()
 # Runs zelmrescompile on a text resource when the module builds; the output is an
 # initializer list that the generated table includes.
 function(_zelm_compiled_resource kind input language output)
+  if(_ZELM_RESCOMPILE_IN_TREE)
+    set(compiler zelmrescompile)
+  else()
+    find_program(ZELM_RESCOMPILE zelmrescompile HINTS ${_ZELM_RESOURCES_DIR}/../../../bin REQUIRED)
+    set(compiler ${ZELM_RESCOMPILE})
+  endif()
   add_custom_command(OUTPUT ${output}
-    COMMAND zelmrescompile ${kind} ${input} ${language} ${output}
-    DEPENDS zelmrescompile ${input}
+    COMMAND ${compiler} ${kind} ${input} ${language} ${output}
+    DEPENDS ${compiler} ${input}
     COMMENT "Compiling resource ${input}"
     VERBATIM)
   set(ZELM_COMPILED_RESOURCES ${ZELM_COMPILED_RESOURCES} ${output} PARENT_SCOPE)
