@@ -91,7 +91,7 @@ Bytes FixedFileInfo(const VersionText& version)
     AppendDword(out, version.productVersion[2] << 16 | version.productVersion[3]);
     AppendDword(out, fixed("FILEFLAGSMASK", 0x3F));
     AppendDword(out, fixed("FILEFLAGS", 0));
-    AppendDword(out, fixed("FILEOS", 0x40004));  // 32-bit Windows NT, as the clients expect
+    AppendDword(out, fixed("FILEOS", 0x40004));  // VOS_NT_WINDOWS32, the usual value
     AppendDword(out, fixed("FILETYPE", 1));      // an application
     AppendDword(out, fixed("FILESUBTYPE", 0));
     AppendDword(out, 0);  // no file date
