@@ -4,7 +4,19 @@
 # the platform's resource table when the module is loaded. Each manifest line is
 #   TYPE ID FILE        with TYPE BITMAP, ICON, DIALOG, MENU or a number
 #   STRING ID TEXT      a string-table entry (UTF-8, rest of the line)
-# FILE is relative to the manifest; lines starting with # are comments.
+#   VERSIONINFO ID FILE version information written as text (tools/rescompile/version_info.h)
+#   MESSAGETABLE ID FILE messages written as text, one table per language found in
+#                       the file (tools/rescompile/message_table.h)
+# FILE is relative to the manifest; lines starting with # are comments. The texts of
+# VERSIONINFO and MESSAGETABLE are compiled by zelmrescompile while the module builds.
+
+# In the source tree the compiler is the zelmrescompile target; an installed package
+# finds the installed program next to its libraries' prefix.
+set(_ZELM_RESOURCES_DIR ${CMAKE_CURRENT_LIST_DIR})
+if(EXISTS ${CMAKE_CURRENT_LIST_DIR}/../tools/rescompile/CMakeLists.txt)
+  set(_ZELM_RESCOMPILE_IN_TREE TRUE)
+endif()
+
 function(zelm_add_resources target module manifest kind)
   get_filename_component(base ${manifest} DIRECTORY)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${manifest})
@@ -12,6 +24,8 @@ function(zelm_add_resources target module manifest kind)
   set(arrays "")
   set(entries "")
   set(index 0)
+  set(compiledDir ${CMAKE_CURRENT_BINARY_DIR}/${module}_resources)
+  set(ZELM_COMPILED_RESOURCES "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^[ \t]*(#|$)")
       continue()
@@ -22,7 +36,22 @@ function(zelm_add_resources target module manifest kind)
     set(type ${CMAKE_MATCH_1})
     set(id ${CMAKE_MATCH_2})
     set(rest ${CMAKE_MATCH_3})
-    if(type STREQUAL "STRING")
+    if(type STREQUAL "VERSIONINFO")
+      _zelm_compiled_resource(version ${base}/${rest} "" ${compiledDir}/${index}.inc)
+      string(APPEND arrays "const BYTE kResource${index}[] = {\n#include \"${compiledDir}/${index}.inc\"\n};\n")
+      string(APPEND entries "    {16, ${id}, kResource${index}, sizeof kResource${index}, 0},\n")
+      math(EXPR index "${index} + 1")
+      continue()
+    elseif(type STREQUAL "MESSAGETABLE")
+      _zelm_message_languages(${base}/${rest} languages)
+      foreach(language IN LISTS languages)
+        _zelm_compiled_resource(messages ${base}/${rest} ${language} ${compiledDir}/${index}.inc)
+        string(APPEND arrays "const BYTE kResource${index}[] = {\n#include \"${compiledDir}/${index}.inc\"\n};\n")
+        string(APPEND entries "    {11, ${id}, kResource${index}, sizeof kResource${index}, ${language}},\n")
+        math(EXPR index "${index} + 1")
+      endforeach()
+      continue()
+    elseif(type STREQUAL "STRING")
       string(HEX "${rest}" hex)
       set(typeNumber 6)
     else()
@@ -49,7 +78,7 @@ function(zelm_add_resources target module manifest kind)
       string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
     endif()
     string(APPEND arrays "const BYTE kResource${index}[] = {${bytes}};\n")
-    string(APPEND entries "    {${typeNumber}, ${id}, kResource${index}, ${size}},\n")
+    string(APPEND entries "    {${typeNumber}, ${id}, kResource${index}, ${size}, 0},\n")
     math(EXPR index "${index} + 1")
   endforeach()
   if(kind STREQUAL "EXECUTABLE")
@@ -58,7 +87,8 @@ function(zelm_add_resources target module manifest kind)
     set(isExecutable false)
   endif()
   if(index EQUAL 0)
-    set(entryTable "const zelm::platform::ResourceEntry* const kEntries = nullptr;\nconstexpr std::size_t kCount = 0;")
+    # One unused entry all the same: its address tells which file the module is.
+    set(entryTable "const zelm::platform::ResourceEntry kEntries[1] = {};\nconstexpr std::size_t kCount = 0;")
   else()
     set(entryTable "const zelm::platform::ResourceEntry kEntries[] = {\n${entries}};\nconstexpr std::size_t kCount = sizeof kEntries / sizeof kEntries[0];")
   endif()
@@ -79,5 +109,37 @@ struct ResourceRegistration {
 
 HMODULE zelm_${moduleIdentifier}_ResourceModule() { return g_registration.handle; }
 " @ONLY)
-  target_sources(${target} PRIVATE ${out})
+  target_sources(${target} PRIVATE ${out} ${ZELM_COMPILED_RESOURCES})
+endfunction()
+
+# The distinct languages (as numbers) of a message text's "ID LANGUAGE TEXT" lines.
+function(_zelm_message_languages file outVar)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+  file(STRINGS ${file} lines ENCODING UTF-8)
+  set(languages "")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "^[ \t]*(0[xX][0-9a-fA-F]+|[0-9]+)[ \t]+(0[xX][0-9a-fA-F]+|[0-9]+)[ \t]")
+      math(EXPR language "${CMAKE_MATCH_2}")
+      list(APPEND languages ${language})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES languages)
+  set(${outVar} ${languages} PARENT_SCOPE)
+endfunction()
+
+# Runs zelmrescompile on a text resource when the module builds; the output is an
+# initializer list that the generated table includes.
+function(_zelm_compiled_resource kind input language output)
+  if(_ZELM_RESCOMPILE_IN_TREE)
+    set(compiler zelmrescompile)
+  else()
+    find_program(ZELM_RESCOMPILE zelmrescompile HINTS ${_ZELM_RESOURCES_DIR}/../../../bin REQUIRED)
+    set(compiler ${ZELM_RESCOMPILE})
+  endif()
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${compiler} ${kind} ${input} ${language} ${output}
+    DEPENDS ${compiler} ${input}
+    COMMENT "Compiling resource ${input}"
+    VERBATIM)
+  set(ZELM_COMPILED_RESOURCES ${ZELM_COMPILED_RESOURCES} ${output} PARENT_SCOPE)
 endfunction()

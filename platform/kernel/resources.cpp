@@ -1,12 +1,13 @@
-#include "platform/kernel/resource_modules.h"
-
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <string>
 
 #include <zelmtools/platform/base/errors.h>
+
 #include "platform/base/utf8.h"
+#include "platform/kernel/module_files.h"
+#include "platform/kernel/resource_modules.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ struct Module {
     bool isExecutable;
     const zelm::platform::ResourceEntry* entries;
     std::size_t count;
+    std::string filePath;
 };
 
 struct ModuleTable {
@@ -53,7 +55,7 @@ HMODULE RegisterModuleResources(const char* moduleName, bool isExecutable, const
 {
     auto& table = Table();
     std::lock_guard guard(table.lock);
-    auto* module = new Module{moduleName, isExecutable, entries, count};
+    auto* module = new Module{moduleName, isExecutable, entries, count, FilePathOfModule(entries, isExecutable)};
     if (isExecutable)
         table.modules.insert(table.modules.begin(), module);
     else
@@ -87,6 +89,38 @@ const char* ModuleName(HMODULE handle)
     std::lock_guard guard(table.lock);
     Module* module = FindModule(handle);
     return module ? module->name.c_str() : "";
+}
+
+std::string ModuleFilePath(HMODULE handle)
+{
+    auto& table = Table();
+    std::lock_guard guard(table.lock);
+    Module* module = FindModule(handle);
+    return module ? module->filePath : std::string();
+}
+
+HMODULE ModuleByFilePath(const char* path)
+{
+    std::string wanted = CanonicalFilePath(path);
+    if (wanted.empty()) return nullptr;
+    auto& table = Table();
+    std::lock_guard guard(table.lock);
+    for (auto* module : table.modules) {
+        if (module->filePath == wanted) return reinterpret_cast<HMODULE>(module);
+    }
+    return nullptr;
+}
+
+std::vector<ResourceEntry> ModuleResources(HMODULE handle, WORD type, WORD id)
+{
+    auto& table = Table();
+    std::lock_guard guard(table.lock);
+    std::vector<ResourceEntry> found;
+    Module* module = FindModule(handle);
+    for (std::size_t i = 0; module != nullptr && i < module->count; ++i) {
+        if (module->entries[i].type == type && module->entries[i].id == id) found.push_back(module->entries[i]);
+    }
+    return found;
 }
 
 }  // namespace zelm::platform
@@ -134,7 +168,10 @@ HGLOBAL LoadResource(HMODULE, HRSRC hResInfo)
     return reinterpret_cast<HGLOBAL>(const_cast<BYTE*>(entry->data));
 }
 
-LPVOID LockResource(HGLOBAL hResData) { return hResData; }
+LPVOID LockResource(HGLOBAL hResData)
+{
+    return hResData;
+}
 
 DWORD SizeofResource(HMODULE, HRSRC hResInfo)
 {
@@ -150,8 +187,8 @@ int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax)
         return 0;
     }
     const auto* entry = reinterpret_cast<const zelm::platform::ResourceEntry*>(found);
-    std::size_t length = zelm::platform::Utf8PrefixLength(reinterpret_cast<const char*>(entry->data),
-                                                          entry->size, static_cast<std::size_t>(cchBufferMax - 1));
+    std::size_t length = zelm::platform::Utf8PrefixLength(reinterpret_cast<const char*>(entry->data), entry->size,
+                                                          static_cast<std::size_t>(cchBufferMax - 1));
     std::memcpy(lpBuffer, entry->data, length);
     lpBuffer[length] = '\0';
     return static_cast<int>(length);

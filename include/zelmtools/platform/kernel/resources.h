@@ -2,9 +2,9 @@
 // Resources compiled into each module (the program and every library) and found by
 // module handle, type and number, as the system's resource calls find them.
 
-#include <zelmtools/platform/base/export.h>
 #include <cstddef>
 
+#include <zelmtools/platform/base/export.h>
 #include <zelmtools/platform/base/win_types.h>
 
 #define RT_CURSOR MAKEINTRESOURCEA(1)
@@ -20,18 +20,21 @@
 namespace zelm::platform {
 
 // One resource of a module. Strings (RT_STRING) are stored one per entry under
-// their own number, as UTF-8 without a terminator.
+// their own number, as UTF-8 without a terminator. Message tables carry one entry per
+// language; every other resource is language-neutral (0).
 struct ResourceEntry {
     WORD type;
     WORD id;
     const BYTE* data;
     DWORD size;
+    WORD language = 0;
 };
 
 // Called from each module's generated resource table at load time. The executable's
-// table comes first in the search order, the libraries' follow in load order.
+// table comes first in the search order, the libraries' follow in load order. The
+// module's file is the one that holds `entries` (the executable's for the executable).
 ZELM_API HMODULE RegisterModuleResources(const char* moduleName, bool isExecutable, const ResourceEntry* entries,
-                                std::size_t count);
+                                         std::size_t count);
 ZELM_API void UnregisterModuleResources(HMODULE module);
 
 }  // namespace zelm::platform
