@@ -41,6 +41,7 @@ std::optional<std::string> LoadTemplate(DWORD flags, LPCVOID source, DWORD messa
         return std::string(static_cast<const char*>(source));
     }
     if (flags & FORMAT_MESSAGE_FROM_HMODULE) {
+        // Module resources carry no language: a module's one table answers every language.
         auto text = ModuleMessage(static_cast<HMODULE>(const_cast<void*>(source)), messageId, error);
         if (text || !(flags & FORMAT_MESSAGE_FROM_SYSTEM)) return text;
     }
