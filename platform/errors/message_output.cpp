@@ -42,10 +42,12 @@ bool MessageOutput::Finish(int width, std::string& text) const
         std::string_view ch(m_text.data() + pos, length);
         bool softSpace = ch == " " && !IsHardSpace(pos);
         pos += length;
-        if (ch == "\n") {
+        if (ch == "\r" || ch == "\n") {  // takes no column, so never breaks a line itself
             out += ch;
-            column = 0;
-            lastSpace = std::string::npos;
+            if (ch == "\n") {
+                column = 0;
+                lastSpace = std::string::npos;
+            }
             continue;
         }
         if (column == static_cast<std::size_t>(width)) {

@@ -104,6 +104,7 @@ TEST(FormatMessage, LineWidth)
         {"abcdefghij", {}, "abcd\r\nefgh\r\nij", 4},
         {"абвгд", {}, "абв\r\nгд", 3},
         {"%1 x", {Ptr("insert text")}, "insert\r\ntext x", 7},
+        {"abcd%nef%rgh", {}, "abcd\r\nef\rgh", 4},  // a full line before a break gets no second one
     });
 }
 
