@@ -34,6 +34,13 @@ std::size_t Utf8SequenceLength(unsigned char lead)
     return 1;
 }
 
+std::size_t Utf8CharacterCount(std::string_view text)
+{
+    std::size_t count = 0;
+    for (unsigned char ch : text) count += (ch & 0xC0) != 0x80;
+    return count;
+}
+
 std::size_t Utf8PrefixLength(const char* text, std::size_t size, std::size_t maxBytes)
 {
     if (size <= maxBytes) return size;

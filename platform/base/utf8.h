@@ -23,6 +23,9 @@ std::size_t Utf8SequenceLength(unsigned char lead);
 // else 1, so stepping by it never cuts a character and never leaves the text.
 std::size_t Utf8CharacterLength(std::string_view text, std::size_t pos);
 
+// The number of characters: bytes that are not continuation bytes.
+std::size_t Utf8CharacterCount(std::string_view text);
+
 // Decodes the character at text[pos]; returns U+FFFD for an invalid sequence and
 // advances pos past what was consumed.
 char32_t DecodeUtf8(std::string_view text, std::size_t& pos);
