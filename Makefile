@@ -22,7 +22,8 @@ FUZZ_SOURCES := platform/base/utf8.cpp platform/base/errors.cpp platform/kernel/
                 zelmtools/util/TimePicture.cpp zelmtools/util/TimeStr.cpp zelmtools/util/ExtractWord.cpp \
                 platform/kernel/local_memory.cpp platform/errors/format_message.cpp platform/errors/insert_format.cpp \
                 platform/errors/message_output.cpp platform/errors/message_template.cpp \
-                platform/kernel/message_tables.cpp platform/errors/system_messages.cpp
+                platform/kernel/message_tables.cpp platform/errors/system_messages.cpp \
+                platform/kernel/module_files.cpp
 FUZZ_FLAGS   := -std=c++20 -g -O1 -I. -Iinclude -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
                 -fno-omit-frame-pointer
 
