@@ -14,6 +14,13 @@ export ZELM_REGISTRY="$work/registry.db"
 
 cmake --install "$build" --prefix "$work/prefix" > /dev/null
 
+# Every installed program finds the libraries it needs in the prefix.
+for program in "$work/prefix/bin/"*; do
+  if ldd "$program" | grep -q 'not found'; then
+    echo "installed $(basename "$program") misses libraries:"; ldd "$program" | grep 'not found'; exit 1
+  fi
+done
+
 cmake -S "$root/examples/registry-client" -B "$work/example" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" > /dev/null
 cmake --build "$work/example" > /dev/null
 test "$("$work/example/registry-client")" = "run 1"
