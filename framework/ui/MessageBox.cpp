@@ -105,7 +105,7 @@ std::string ApplicationTitle()
 
 }  // namespace zelm::framework
 
-int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+int MessageBoxA(HWND, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
     using namespace zelm::framework;
     MessageBoxHandler handler;
@@ -114,9 +114,14 @@ int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
         std::lock_guard guard(settings.lock);
         handler = settings.handler;
     }
-    const std::string caption = ApplicationTitle();
-    MessageBoxRequest request{lpszText ? lpszText : "", caption.c_str(), nType};
+    const std::string caption = lpCaption ? std::string(lpCaption) : ApplicationTitle();
+    MessageBoxRequest request{lpText ? lpText : "", caption.c_str(), uType};
     return handler ? handler(request) : DefaultHandler(request);
+}
+
+int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT)
+{
+    return MessageBoxA(nullptr, lpszText, nullptr, nType);
 }
 
 int AfxMessageBox(UINT nIDPrompt, UINT nType, UINT nIDHelp)

@@ -27,6 +27,8 @@ constexpr UINT MB_DEFBUTTON3 = 0x200;
 constexpr UINT MB_TYPEMASK = 0xF;
 constexpr UINT MB_ICONMASK = 0xF0;
 constexpr UINT MB_DEFMASK = 0xF00;
+constexpr UINT MB_TASKMODAL = 0x2000;
+constexpr UINT MB_TOPMOST = 0x40000;
 
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
@@ -41,6 +43,10 @@ constexpr int IDNO = 7;
 // not used.
 ZELM_API int AfxMessageBox(LPCSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
 ZELM_API int AfxMessageBox(UINT nIDPrompt, UINT nType = MB_OK, UINT nIDHelp = UINT(-1));
+// The same entry point with the caller's own caption (null: the application's title).
+// The owner window is not used: boxes are shown over the active window.
+ZELM_API int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
+#define MessageBox MessageBoxA
 
 namespace zelm::framework {
 

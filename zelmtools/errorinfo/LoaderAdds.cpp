@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr UINT MB_TASKMODAL = 0x2000;
-constexpr UINT MB_TOPMOST = 0x40000;
 constexpr UINT kApiId = 1;
 
 struct MessageStringDeleter {
@@ -33,7 +31,7 @@ ErrorInfoItem MakeItem(int line, UINT errorId, int helpParam, DWORD helpContext)
 
 bool CResourceErrorInfoLoader::Failed()
 {
-    AfxMessageBox("Error in Errors handling subsystem", MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_TOPMOST);
+    MessageBoxA(nullptr, "Error in Errors handling subsystem", "Error", MB_ICONERROR | MB_OK | MB_TASKMODAL | MB_TOPMOST);
     return false;
 }
 

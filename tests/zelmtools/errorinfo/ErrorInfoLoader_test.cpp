@@ -80,6 +80,7 @@ TEST_F(LoaderTest, LanguageChoosesNameBuildAndMessage)
     m_sink.language = 0x0407;
     EXPECT_FALSE(m_loader.AddErrorInfoText(&m_sink, &m_source, 1, 5, u"x"));
     EXPECT_EQ(m_messages.texts, std::vector<std::string>{kFailure});
+    EXPECT_EQ(m_messages.captions, std::vector<std::string>{"Error"});
 }
 
 TEST_F(LoaderTest, ApiRecordCarriesTheSystemText)
