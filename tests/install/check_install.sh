@@ -14,8 +14,8 @@ export ZELM_REGISTRY="$work/registry.db"
 
 cmake --install "$build" --prefix "$work/prefix" > /dev/null
 
-# Every installed program finds the libraries it needs in the prefix.
-for program in "$work/prefix/bin/"*; do
+# Every installed program and library finds the libraries it needs in the prefix.
+for program in "$work/prefix/bin/"* "$work/prefix/lib/"*.so; do
   if ldd "$program" | grep -q 'not found'; then
     echo "installed $(basename "$program") misses libraries:"; ldd "$program" | grep 'not found'; exit 1
   fi
