@@ -4,14 +4,12 @@
 
 #include "TestComponent.h"
 
-#include <dlfcn.h>
-
 #include <atomic>
 #include <cstdlib>
-#include <string>
 
 #include <zelmtools/platform/base/errors.h>
 #include <zelmtools/platform/base/export.h>
+#include <zelmtools/platform/com/inproc_server.h>
 #include <zelmtools/platform/registry/registry.h>
 
 namespace {
@@ -53,45 +51,14 @@ private:
     std::atomic<ULONG> m_references{0};
 };
 
-class AdderFactory final : public IClassFactory {
-public:
-    HRESULT QueryInterface(REFIID riid, void** ppv) override
-    {
-        if (ppv == nullptr) return E_POINTER;
-        *ppv = nullptr;
-        if (riid != IID_IUnknown && riid != IID_IClassFactory) return E_NOINTERFACE;
-        *ppv = static_cast<IClassFactory*>(this);
-        return S_OK;
-    }
-    // One static factory: counting its references would only keep the library busy.
-    ULONG AddRef() override { return 2; }
-    ULONG Release() override { return 1; }
-    HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override
-    {
-        if (ppv == nullptr) return E_POINTER;
-        *ppv = nullptr;
-        if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-        auto* adder = new Adder;
-        adder->AddRef();
-        HRESULT hr = adder->QueryInterface(riid, ppv);
-        adder->Release();
-        return hr;
-    }
-    HRESULT LockServer(BOOL lock) override
-    {
-        lock ? ++g_serverLocks : --g_serverLocks;
-        return S_OK;
-    }
-};
-
-AdderFactory g_factory;
-
-std::string OwnPath()
+Adder* CreateAdder()
 {
-    Dl_info info{};
-    dladdr(reinterpret_cast<void*>(&OwnPath), &info);
-    return info.dli_fname ? info.dli_fname : "";
+    auto* adder = new Adder;
+    adder->AddRef();
+    return adder;
 }
+
+zelm::platform::CInprocClassFactory<Adder> g_factory(CreateAdder, g_serverLocks);
 
 bool Refusing()
 {
@@ -116,24 +83,11 @@ extern "C" ZELM_API HRESULT DllCanUnloadNow()
 extern "C" ZELM_API HRESULT DllRegisterServer()
 {
     if (Refusing()) return kRefused;
-    std::string path = OwnPath();
-    HKEY key = nullptr;
-    std::string serverKey = std::string(kClassKey) + "\\InprocServer32";
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, serverKey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return SELFREG_E_CLASS;
-    LONG error = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
-                                static_cast<DWORD>(path.size() + 1));
-    RegCloseKey(key);
-    return error == ERROR_SUCCESS ? S_OK : SELFREG_E_CLASS;
+    return zelm::platform::RegisterInprocServer(kClassKey, reinterpret_cast<const void*>(&DllRegisterServer));
 }
 
 extern "C" ZELM_API HRESULT DllUnregisterServer()
 {
     if (Refusing()) return kRefused;
-    std::string serverKey = std::string(kClassKey) + "\\InprocServer32";
-    LONG error = RegDeleteKeyA(HKEY_CLASSES_ROOT, serverKey.c_str());
-    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) return SELFREG_E_CLASS;
-    error = RegDeleteKeyA(HKEY_CLASSES_ROOT, kClassKey);
-    return error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND ? S_OK : SELFREG_E_CLASS;
+    return zelm::platform::UnregisterInprocServer(kClassKey);
 }
