@@ -1,5 +1,5 @@
 #pragma once
-// One insert of a message template: its printf-style specification ("%1!-8.3s!")
+// One insert of a message template: its printf-style format ("%1!-8.3s!")
 // and the text it gives for its arguments.
 
 #include <optional>
@@ -20,7 +20,7 @@ struct InsertSpec {
     char conversion = 's';  // one of "cCdiouxXsSp"
 };
 
-// Parses what stands between the exclamation marks; nullopt for a specification the
+// Parses what stands between the exclamation marks; nullopt for a format the
 // formatter does not support (floating point among them).
 std::optional<InsertSpec> ParseInsertSpec(std::string_view spec);
 

@@ -92,7 +92,7 @@ private:
             return Emit(m_pattern.substr(start, m_pos - start));
         }
         if (m_pos < m_pattern.size() && m_pattern[m_pos] == '!' && !hasSpec) {
-            m_error = ERROR_INVALID_PARAMETER;  // an unclosed specification
+            m_error = ERROR_INVALID_PARAMETER;  // an unclosed format
             return;
         }
         if (hasSpec) m_pos += specText.size() + 2;

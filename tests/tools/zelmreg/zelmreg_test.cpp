@@ -8,38 +8,14 @@
 #include <tuple>
 
 #include "support/registry_helpers.h"
+#include "support/run_program.h"
 #include "support/temp_registry.h"
 
 namespace {
 
-struct ToolResult {
-    int exitCode;
-    std::string output;  // stdout and stderr together
-};
-
 ToolResult RunZelmreg(const std::vector<std::string>& args)
 {
-    int fds[2];
-    if (pipe(fds) != 0) return {-1, "pipe failed"};
-    pid_t child = fork();
-    if (child == 0) {
-        dup2(fds[1], 1);
-        dup2(fds[1], 2);
-        close(fds[0]);
-        std::vector<char*> argv{const_cast<char*>(ZELMREG_PATH)};
-        for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        execv(ZELMREG_PATH, argv.data());
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string output;
-    char buffer[4096];
-    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) output.append(buffer, n);
-    close(fds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), output};
+    return RunProgram(ZELMREG_PATH, args);
 }
 
 std::string FileBytes(const std::string& path)
