@@ -18,6 +18,7 @@
 #include <zelmtools/platform/base/errors.h>
 #include "platform/base/error_text.h"
 #include "platform/base/utf8.h"
+#include "platform/kernel/kernel_objects.h"
 
 namespace {
 
@@ -347,6 +348,7 @@ DWORD GetFileAttributesA(LPCSTR lpFileName)
 
 BOOL CloseHandle(HANDLE hObject)
 {
+    if (zelm::platform::CloseKernelObject(hObject)) return TRUE;
     FileRecord* file = RecordOf(hObject);
     if (file == nullptr) return FALSE;
     if (file->cancelFd >= 0) {
