@@ -1,0 +1,69 @@
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <zelmtools/platform/base/errors.h>
+#include <zelmtools/platform/kernel/libraries.h>
+
+#include "platform/kernel/module_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool HoldsRegistrar(const fs::path& folder)
+{
+    return access((folder / "regsvr32").c_str(), X_OK) == 0;
+}
+
+std::string ProgramsFolder()
+{
+    static const char kAnchor = 0;
+    fs::path module = zelm::platform::FilePathOfModule(&kAnchor, false);
+    fs::path folder = module.parent_path();
+    if (HoldsRegistrar(folder)) return folder.string();
+    fs::path up = folder.parent_path();
+    for (int level = 0; level < 2 && !up.empty(); ++level, up = up.parent_path())
+        if (HoldsRegistrar(up / "bin")) return (up / "bin").string();
+    return fs::path(zelm::platform::FilePathOfModule(nullptr, true)).parent_path().string();
+}
+
+}  // namespace
+
+HMODULE LoadLibraryA(LPCSTR lpLibFileName)
+{
+    void* library = lpLibFileName ? dlopen(lpLibFileName, RTLD_NOW | RTLD_LOCAL) : nullptr;
+    if (library == nullptr) SetLastError(ERROR_MOD_NOT_FOUND);
+    return static_cast<HMODULE>(library);
+}
+
+FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
+{
+    if (hModule == nullptr || lpProcName == nullptr) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return nullptr;
+    }
+    void* symbol = dlsym(static_cast<void*>(hModule), lpProcName);
+    if (symbol == nullptr) SetLastError(ERROR_PROC_NOT_FOUND);
+    return reinterpret_cast<FARPROC>(symbol);
+}
+
+BOOL FreeLibrary(HMODULE hLibModule)
+{
+    if (hLibModule == nullptr || dlclose(static_cast<void*>(hLibModule)) != 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize)
+{
+    std::string folder = ProgramsFolder();
+    if (lpBuffer == nullptr || uSize <= folder.size()) return static_cast<UINT>(folder.size() + 1);
+    std::memcpy(lpBuffer, folder.c_str(), folder.size() + 1);
+    return static_cast<UINT>(folder.size());
+}
