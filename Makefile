@@ -16,14 +16,15 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libfreetype-dev libfon
             libncurses-dev libjpeg-dev libx11-dev
 
 # libFuzzer targets fuzz/<name>_fuzz.cpp, linked straight against the sources they need.
-FUZZ_TARGETS := time extractword formatmessage
+FUZZ_TARGETS := time extractword formatmessage processlist
 FUZZ_SOURCES := platform/base/utf8.cpp platform/base/errors.cpp platform/kernel/resources.cpp \
                 framework/resources/ResourceChain.cpp framework/strings/CString.cpp \
                 zelmtools/util/TimePicture.cpp zelmtools/util/TimeStr.cpp zelmtools/util/ExtractWord.cpp \
                 platform/kernel/local_memory.cpp platform/errors/format_message.cpp platform/errors/insert_format.cpp \
                 platform/errors/message_output.cpp platform/errors/message_template.cpp \
                 platform/kernel/message_tables.cpp platform/errors/system_messages.cpp \
-                platform/kernel/module_files.cpp
+                platform/kernel/module_files.cpp platform/kernel/proc_text.cpp zelmtools/process/ProcessList.cpp \
+                framework/core/CObject.cpp
 FUZZ_FLAGS   := -std=c++20 -g -O1 -I. -Iinclude -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
                 -fno-omit-frame-pointer
 

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-#include <zelmtools/platform/base/export.h>
 #include <zelmtools/platform/base/win_types.h>
 
 namespace zelm::platform {
@@ -29,7 +28,7 @@ void ReportInvalidKernelHandle();
 
 // Closes the handle when it is one of these objects: true, and the object is released
 // once no caller uses it. False when the handle is not one of them.
-ZELM_API bool CloseKernelObject(HANDLE handle);
+bool CloseKernelObject(HANDLE handle);
 
 template <class T>
 std::shared_ptr<T> KernelObjectOf(HANDLE handle)

@@ -1,8 +1,6 @@
 #include "zelmtools/process/ProcessList.h"
 
-#include <string>
-
-#include "framework/files/CFile.h"
+CProcessArray::~CProcessArray() = default;
 
 namespace zelm::tools {
 namespace {
@@ -18,18 +16,6 @@ bool NextLine(std::string_view& text, std::string_view& line)
     return true;
 }
 
-std::string ReadAll(CFile& file)
-{
-    std::string text;
-    char buffer[4096];
-    try {
-        for (UINT n; (n = file.Read(buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-    } catch (CException* e) {
-        e->Delete();
-    }
-    return text;
-}
-
 }  // namespace
 
 void ParseProcessList(std::string_view text, CProcessArray& list)
@@ -41,15 +27,6 @@ void ParseProcessList(std::string_view text, CProcessArray& list)
         entry.strProcess.MakeUpper();
         list.Add(entry);
     }
-}
-
-bool ReadProcessList(const CString& fileName, CProcessArray& list)
-{
-    CFile file;
-    if (!file.Open(fileName, CFile::modeRead | CFile::shareDenyNone | CFile::typeText)) return false;
-    ParseProcessList(ReadAll(file), list);
-    file.Abort();
-    return true;
 }
 
 }  // namespace zelm::tools

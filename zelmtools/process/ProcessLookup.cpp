@@ -4,8 +4,6 @@
 #include "zelmtools/process/ProcessList.h"
 #include "zelmtools/process/ProcessMatch.h"
 
-CProcessArray::~CProcessArray() = default;
-
 int FindActiveProcessFromFile(CString fileName, CString& message, CString prefix, int showMessage)
 {
     CProcessArray list;
