@@ -48,6 +48,9 @@ ZELM_API DWORD GetFileType(HANDLE hFile);
 // INVALID_FILE_ATTRIBUTES with the last error set (ERROR_FILE_NOT_FOUND,
 // ERROR_PATH_NOT_FOUND, ...) when it cannot be looked at.
 ZELM_API DWORD GetFileAttributesA(LPCSTR lpFileName);
+// FILE_ATTRIBUTE_READONLY clears the owner's write bit; without it (FILE_ATTRIBUTE_NORMAL)
+// the bit is given back. The other bits of the mode stay as they are.
+ZELM_API BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes);
 ZELM_API BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite, LPDWORD lpNumberOfBytesWritten,
                void* lpOverlapped);
 ZELM_API BOOL GetFileSizeEx(HANDLE hFile, LARGE_INTEGER* lpFileSize);

@@ -1,0 +1,22 @@
+#pragma once
+// Files and folders: existence and exclusive-use tests, deleting a folder tree or only
+// what it holds, and whether a folder is empty. Paths use "/".
+
+#include <zelmtools/framework/strings/CString.h>
+#include <zelmtools/platform/base/export.h>
+
+// 1 when the path names a file or a folder, else 0.
+ZELM_API int IsFileExist(const char* pszPath);
+// 1 when the file cannot be opened for exclusive use (someone, in this process or
+// another, has it open; or it is missing), else 0.
+ZELM_API int IsFileAccessDenied(const char* pszPath);
+// Deletes the folder and everything in it, read-only files included. 1 on success; 0
+// with the last error set at the first entry that cannot go (what went before stays
+// deleted), or for an empty folder text (ERROR_PATH_NOT_FOUND).
+ZELM_API int CompletelyDeleteDirectory(CString strDirectory);
+// The same for everything inside the folder; the folder itself stays. A missing folder
+// has nothing to delete: 1.
+ZELM_API int DeleteAllDirectoryContents(CString strDirectory);
+// 1 when the folder holds no entry (a missing or unreadable folder counts as empty);
+// 0 when it holds anything, or for an empty folder text.
+ZELM_API int IsDirectoryEmpty(CString strDirectory);
