@@ -13,7 +13,7 @@ OUT          ?= out
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libfreetype-dev libfontconfig-dev \
             fontconfig fonts-dejavu-core libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev \
             clang libclang-rt-14-dev xvfb xauth \
-            libncurses-dev libjpeg-dev libx11-dev
+            libncurses-dev libjpeg-dev libx11-dev libxrandr-dev libasound2-dev libcanberra-dev sound-theme-freedesktop
 
 # libFuzzer targets fuzz/<name>_fuzz.cpp, linked straight against the sources they need.
 FUZZ_TARGETS := time extractword formatmessage processlist
