@@ -10,7 +10,7 @@
 #include "app/StoredSettings.h"
 #include "app/WorkThread.h"
 #include "framework/ui/MessageBox.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 #include <zelmtools/platform/base/errors.h>
 #include "platform/base/error_text.h"
 #include "platform/base/utf8.h"

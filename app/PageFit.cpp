@@ -1,6 +1,6 @@
 #include "app/PageFit.h"
 
-#include "framework/gdi/CDC.h"
+#include <zelmtools/framework/gdi/CDC.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 // shows whole.
 
 #include <zelmtools/framework/strings/CString.h>
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 // Empty when pages can be made with this font and DelSize; otherwise the reason, in
 // words for the user. The line height is the one the page layout measures.

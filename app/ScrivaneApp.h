@@ -1,7 +1,7 @@
 #pragma once
 // The application object: shows the main dialog and ends when it closes.
 
-#include "framework/app/CWinApp.h"
+#include <zelmtools/framework/app/CWinApp.h>
 
 class CScrivaneApp : public CWinApp {
 public:

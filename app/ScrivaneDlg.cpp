@@ -2,11 +2,11 @@
 
 #include "app/PageFit.h"
 #include "app/resource.h"
-#include "framework/app/CWinApp.h"
+#include <zelmtools/framework/app/CWinApp.h>
 #include "framework/commdlg/CFileDialog.h"
 #include "framework/commdlg/CFontDialog.h"
-#include "framework/dialogs/DataExchange.h"
-#include "framework/messages/Messaging.h"
+#include <zelmtools/framework/dialogs/DataExchange.h>
+#include <zelmtools/framework/messages/Messaging.h>
 #include "framework/shell/FolderBrowser.h"
 #include "platform/com/task_memory.h"
 #include "platform/shell/item_ids.h"

@@ -3,8 +3,8 @@
 // that runs on the render worker while the dialog shows its progress.
 
 #include "app/WorkThread.h"
-#include "framework/controls/Controls.h"
-#include "framework/dialogs/CDialog.h"
+#include <zelmtools/framework/controls/Controls.h>
+#include <zelmtools/framework/dialogs/CDialog.h>
 
 class CScrivaneDlg : public CDialog {
 public:

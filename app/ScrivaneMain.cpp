@@ -7,7 +7,7 @@
 #include "app/BatchOptions.h"
 #include "app/ScrivaneDlg.h"
 #include "framework/app/ApplicationScope.h"
-#include "framework/app/CWinApp.h"
+#include <zelmtools/framework/app/CWinApp.h>
 #include "framework/windows/WindowImage.h"
 
 namespace {

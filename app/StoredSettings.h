@@ -3,7 +3,7 @@
 // HKEY_CURRENT_USER\Software\Brannic KSD\Scrivane, values "LogFont" (the 60-byte
 // LOGFONT) and "DelSize" (4 bytes), both REG_BINARY.
 
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 // Reads the stored values into the fields; a missing value leaves its field. With
 // createKey the key is made when missing (the dialog does); otherwise the store is only

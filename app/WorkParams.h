@@ -2,10 +2,10 @@
 // The render job that the dialog (or the batch driver) hands to the worker, and the
 // messages between them.
 
-#include "framework/gdi/CDC.h"
+#include <zelmtools/framework/gdi/CDC.h>
 #include <zelmtools/framework/strings/CString.h>
-#include "platform/gdi/gdi.h"
-#include "platform/user/window_messages.h"
+#include <zelmtools/platform/gdi/gdi.h>
+#include <zelmtools/platform/user/window_messages.h>
 
 // Posted to the worker's thread: run the job.
 constexpr UINT WM_WORK_START = WM_APP + 1000;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "framework/messages/Messaging.h"
+#include <zelmtools/framework/messages/Messaging.h>
 #include "framework/ui/MessageBox.h"
 #include <zelmtools/platform/base/errors.h>
 #include "platform/base/utf8.h"

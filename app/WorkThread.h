@@ -10,8 +10,8 @@
 #include "app/TextDecoder.h"
 #include "app/WorkParams.h"
 #include "framework/files/CFile.h"
-#include "framework/gdi/CDC.h"
-#include "framework/threads/CWinThread.h"
+#include <zelmtools/framework/gdi/CDC.h>
+#include <zelmtools/framework/threads/CWinThread.h>
 
 class CWorkThread : public CWinThread {
     DECLARE_DYNCREATE(CWorkThread)

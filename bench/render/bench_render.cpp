@@ -32,7 +32,7 @@
 #include <vector>
 
 #include "app/WorkThread.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;

@@ -1,12 +1,12 @@
-#include "framework/app/CWinApp.h"
+#include <zelmtools/framework/app/CWinApp.h>
 
 #include <QApplication>
 
-#include "framework/dialogs/CDialog.h"
+#include <zelmtools/framework/dialogs/CDialog.h>
 #include "framework/resources/ResourceChain.h"
-#include "framework/threads/CWinThread.h"
+#include <zelmtools/framework/threads/CWinThread.h>
 #include "framework/ui/MessageBox.h"
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 #include <zelmtools/platform/kernel/resources.h>
 #include "platform/user/window_styles.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "framework/ui/MessageBox.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 #include "framework/windows/WindowWidgets.h"
 #include "platform/base/utf8.h"
 

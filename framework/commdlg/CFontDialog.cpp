@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "framework/gdi/CDC.h"
+#include <zelmtools/framework/gdi/CDC.h>
 #include "framework/ui/MessageBox.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 #include "framework/windows/WindowWidgets.h"
 
 IMPLEMENT_DYNAMIC(CFontDialog, CObject)

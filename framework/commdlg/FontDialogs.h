@@ -5,7 +5,7 @@
 
 #include <zelmtools/platform/base/export.h>
 #include "framework/commdlg/CommonDialogErrors.h"
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 using LPCFHOOKPROC = UINT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 

@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 namespace zelm::framework {
 

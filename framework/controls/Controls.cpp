@@ -1,4 +1,4 @@
-#include "framework/controls/Controls.h"
+#include <zelmtools/framework/controls/Controls.h>
 
 #include <QProgressBar>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "framework/core/CCmdTarget.h"
+#include <zelmtools/framework/core/CCmdTarget.h>
 
 namespace zelm::framework {
 

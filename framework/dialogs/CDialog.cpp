@@ -1,8 +1,8 @@
-#include "framework/dialogs/CDialog.h"
+#include <zelmtools/framework/dialogs/CDialog.h>
 
 #include <string>
 
-#include "framework/app/CWinApp.h"
+#include <zelmtools/framework/app/CWinApp.h>
 #include "framework/dialogs/DialogBuilder.h"
 #include "framework/ui/MessageBox.h"
 #include "framework/windows/WindowWidgets.h"

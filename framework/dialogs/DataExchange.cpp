@@ -1,10 +1,10 @@
-#include "framework/dialogs/DataExchange.h"
+#include <zelmtools/framework/dialogs/DataExchange.h>
 
 #include <QLineEdit>
 #include <charconv>
 #include <string>
 
-#include "framework/dialogs/CDialog.h"
+#include <zelmtools/framework/dialogs/CDialog.h>
 #include "framework/ui/MessageBox.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "framework/controls/UpDownWidget.h"
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 #include "platform/user/window_styles.h"
 
 namespace zelm::framework {

@@ -9,7 +9,7 @@
 
 #include "framework/dialogs/DialogTemplate.h"
 #include "framework/dialogs/DialogWidgets.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace zelm::framework {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "framework/resources/ResourceChain.h"
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 #include <zelmtools/platform/kernel/resources.h>
 
 namespace zelm::framework {

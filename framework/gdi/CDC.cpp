@@ -1,4 +1,4 @@
-#include "framework/gdi/CDC.h"
+#include <zelmtools/framework/gdi/CDC.h>
 
 #include <memory>
 #include <unordered_map>

@@ -1,9 +1,9 @@
-#include "framework/gdi/CGdiObject.h"
+#include <zelmtools/framework/gdi/CGdiObject.h>
 
 #include <memory>
 #include <unordered_map>
 
-#include "framework/gdi/CDC.h"
+#include <zelmtools/framework/gdi/CDC.h>
 #include "framework/resources/ResourceChain.h"
 #include <zelmtools/platform/kernel/resources.h>
 

@@ -13,8 +13,8 @@
 #include <semaphore>
 #include <unordered_map>
 
-#include "framework/messages/Messaging.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/messages/Messaging.h>
+#include <zelmtools/framework/windows/CWnd.h>
 #include <zelmtools/platform/base/errors.h>
 
 namespace zelm::framework {

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include <zelmtools/platform/base/win_types.h>
-#include "platform/user/window_messages.h"
+#include <zelmtools/platform/user/window_messages.h>
 
 class CWnd;
 class QThread;

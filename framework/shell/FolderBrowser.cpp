@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "framework/messages/Messaging.h"
+#include <zelmtools/framework/messages/Messaging.h>
 #include "framework/shell/FolderBrowserDialog.h"
 #include "framework/shell/FolderBrowserWindow.h"
 #include "framework/windows/WindowWidgets.h"

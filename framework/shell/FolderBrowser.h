@@ -7,7 +7,7 @@
 
 #include <zelmtools/platform/base/export.h>
 #include "platform/shell/item_ids.h"
-#include "platform/user/window_messages.h"
+#include <zelmtools/platform/user/window_messages.h>
 
 // Called with BFFM_INITIALIZED (lParam 0) once the browser is shown, and with
 // BFFM_SELCHANGED (lParam: the new selection's item list, valid during the call) each

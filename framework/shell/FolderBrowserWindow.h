@@ -2,7 +2,7 @@
 // The framework window of a folder browser: the handle its callback and its callers
 // know, turning the messages sent to it into actions of the dialog.
 
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace zelm::framework {
 

@@ -1,4 +1,4 @@
-#include "framework/threads/CWinThread.h"
+#include <zelmtools/framework/threads/CWinThread.h>
 
 #include <QCoreApplication>
 #include <QThread>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/messages/MessageQueue.h"
-#include "framework/messages/Messaging.h"
+#include <zelmtools/framework/messages/Messaging.h>
 #include <zelmtools/platform/base/errors.h>
 
 namespace zelm::framework {

@@ -3,8 +3,8 @@
 // once the handler returns.
 
 #include <zelmtools/platform/base/export.h>
-#include "framework/gdi/CDC.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/gdi/CDC.h>
+#include <zelmtools/framework/windows/CWnd.h>
 
 class ZELM_API CPaintDC : public CDC {
 public:

@@ -1,4 +1,4 @@
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 #include <QEventLoop>
 

@@ -6,12 +6,12 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "framework/dialogs/DataExchange.h"
-#include "framework/gdi/CDC.h"
+#include <zelmtools/framework/dialogs/DataExchange.h>
+#include <zelmtools/framework/gdi/CDC.h>
 #include "framework/windows/CPaintDC.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 #include "framework/windows/WindowSurface.h"
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 #include "framework/ui/MessageBox.h"
 #include "platform/user/window_styles.h"
 

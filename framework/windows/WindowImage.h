@@ -2,7 +2,7 @@
 // A picture of a window as it is drawn now, saved as a PNG file.
 
 #include <zelmtools/platform/base/export.h>
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace zelm::framework {
 

@@ -4,7 +4,7 @@
 
 #include <zelmtools/platform/base/export.h>
 
-#include "platform/com/unknown.h"
+#include <zelmtools/platform/com/unknown.h>
 
 ZELM_API LPVOID CoTaskMemAlloc(SIZE_T cb);
 ZELM_API LPVOID CoTaskMemRealloc(LPVOID pv, SIZE_T cb);

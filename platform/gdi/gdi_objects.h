@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 namespace zelm::platform::gdi {
 

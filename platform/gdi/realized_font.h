@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 namespace zelm::platform::gdi {
 

@@ -2,7 +2,7 @@
 // Window, dialog and control styles, and the commands and notifications of dialogs.
 
 #include <zelmtools/platform/base/win_types.h>
-#include "platform/user/window_messages.h"
+#include <zelmtools/platform/user/window_messages.h>
 
 constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;

@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "framework/ui/MessageBox.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace {
 

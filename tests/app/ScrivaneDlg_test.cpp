@@ -13,7 +13,7 @@
 #include "app/ScrivaneApp.h"
 #include "app/resource.h"
 #include "framework/shell/FolderBrowserDialog.h"
-#include "framework/threads/CWinThread.h"
+#include <zelmtools/framework/threads/CWinThread.h>
 #include "framework/ui/MessageBox.h"
 #include "platform/kernel/files.h"
 #include "support/temp_dir.h"

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/base/utf8.h"
-#include "platform/user/window_messages.h"
+#include <zelmtools/platform/user/window_messages.h>
 
 static_assert(CUserMsgMap::kFirstMsg == WM_USER + 100 && CUserMsgMap::kLastMsg == WM_APP - 1);
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "framework/controls/Controls.h"
-#include "framework/dialogs/CDialog.h"
-#include "framework/dialogs/DataExchange.h"
+#include <zelmtools/framework/controls/Controls.h>
+#include <zelmtools/framework/dialogs/CDialog.h>
+#include <zelmtools/framework/dialogs/DataExchange.h>
 #include "framework/dialogs/DialogBuilder.h"
 #include "framework/dialogs/DialogTemplate.h"
 #include "framework/ui/MessageBox.h"

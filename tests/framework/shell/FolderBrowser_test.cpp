@@ -16,9 +16,9 @@
 #include <thread>
 #include <vector>
 
-#include "framework/messages/Messaging.h"
+#include <zelmtools/framework/messages/Messaging.h>
 #include "framework/ui/MessageBox.h"
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 #include "framework/windows/WindowWidgets.h"
 #include "support/modal_dialog.h"
 #include "support/temp_dir.h"

@@ -1,4 +1,4 @@
-#include "framework/threads/CWinThread.h"
+#include <zelmtools/framework/threads/CWinThread.h>
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace {
 

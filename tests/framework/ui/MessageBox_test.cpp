@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <string>
 
-#include "framework/app/CWinApp.h"
+#include <zelmtools/framework/app/CWinApp.h>
 #include "support/message_capture.h"
 
 TEST(MessageBoxCaption, IsTheProgramsNameOrTheNameTheApplicationGivesItself)

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include <zelmtools/platform/base/errors.h>
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 #include <zelmtools/platform/kernel/resources.h>
 
 namespace {

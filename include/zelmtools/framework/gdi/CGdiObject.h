@@ -6,7 +6,7 @@
 #include <zelmtools/platform/base/export.h>
 #include <zelmtools/framework/core/CObject.h>
 #include <zelmtools/framework/types/CRect.h>
-#include "platform/gdi/gdi.h"
+#include <zelmtools/platform/gdi/gdi.h>
 
 class ZELM_API CGdiObject : public CObject {
     DECLARE_DYNAMIC(CGdiObject)

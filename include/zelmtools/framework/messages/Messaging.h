@@ -4,7 +4,7 @@
 
 #include <zelmtools/platform/base/export.h>
 #include <zelmtools/platform/base/win_types.h>
-#include "platform/user/window_messages.h"
+#include <zelmtools/platform/user/window_messages.h>
 
 constexpr DWORD ERROR_INVALID_THREAD_ID = 1444;
 

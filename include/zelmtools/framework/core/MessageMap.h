@@ -7,7 +7,7 @@
 //   END_MESSAGE_MAP()
 
 #include <zelmtools/platform/base/win_types.h>
-#include "platform/user/window_messages.h"
+#include <zelmtools/platform/user/window_messages.h>
 
 class CCmdTarget;
 

@@ -3,7 +3,7 @@
 // progress bar and the up-down control.
 
 #include <zelmtools/platform/base/export.h>
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 class ZELM_API CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)

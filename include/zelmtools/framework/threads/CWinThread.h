@@ -4,8 +4,8 @@
 // ExitInstance, and deletes its object when it ends (auto-delete).
 
 #include <zelmtools/platform/base/export.h>
-#include "framework/core/CCmdTarget.h"
-#include "platform/user/window_messages.h"
+#include <zelmtools/framework/core/CCmdTarget.h>
+#include <zelmtools/platform/user/window_messages.h>
 
 class CWnd;
 struct SECURITY_ATTRIBUTES;

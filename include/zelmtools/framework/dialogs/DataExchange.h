@@ -4,7 +4,7 @@
 
 #include <zelmtools/platform/base/export.h>
 #include <zelmtools/framework/strings/CString.h>
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 // Thrown by CDataExchange::Fail and caught by UpdateData.
 class ZELM_API CUserException {

@@ -4,10 +4,10 @@
 // for it, the message loop.
 
 #include <zelmtools/platform/base/export.h>
-#include "framework/core/CCmdTarget.h"
+#include <zelmtools/framework/core/CCmdTarget.h>
 #include <zelmtools/framework/strings/CString.h>
-#include "framework/windows/CWnd.h"
-#include "platform/gdi/gdi.h"
+#include <zelmtools/framework/windows/CWnd.h>
+#include <zelmtools/platform/gdi/gdi.h>
 
 class ZELM_API CWinApp : public CCmdTarget {
     DECLARE_DYNAMIC(CWinApp)

@@ -3,7 +3,7 @@
 
 #include <zelmtools/platform/base/export.h>
 #include <zelmtools/framework/core/CObject.h>
-#include "framework/core/MessageMap.h"
+#include <zelmtools/framework/core/MessageMap.h>
 
 class ZELM_API CCmdTarget : public CObject {
 public:

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "framework/windows/CWnd.h"
+#include <zelmtools/framework/windows/CWnd.h>
 
 namespace zelm::framework {
 struct BuiltDialog;

@@ -3,8 +3,8 @@
 // object's message map on the thread that created the window.
 
 #include <zelmtools/platform/base/export.h>
-#include "framework/core/CCmdTarget.h"
-#include "framework/messages/Messaging.h"
+#include <zelmtools/framework/core/CCmdTarget.h>
+#include <zelmtools/framework/messages/Messaging.h>
 
 class QEventLoop;
 class QWidget;

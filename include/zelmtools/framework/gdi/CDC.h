@@ -2,7 +2,7 @@
 // A device context and the drawing operations the program uses.
 
 #include <zelmtools/platform/base/export.h>
-#include "framework/gdi/CGdiObject.h"
+#include <zelmtools/framework/gdi/CGdiObject.h>
 #include <zelmtools/framework/strings/CString.h>
 
 class ZELM_API CDC : public CObject {
