@@ -1,4 +1,5 @@
 #include <dlfcn.h>
+#include <link.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <zelmtools/platform/kernel/libraries.h>
 
 #include "platform/kernel/module_files.h"
+#include "platform/kernel/system_libraries.h"
 
 namespace {
 
@@ -31,11 +33,27 @@ std::string ProgramsFolder()
     return fs::path(zelm::platform::FilePathOfModule(nullptr, true)).parent_path().string();
 }
 
+// The loader also searches a library's dependencies; a name that the library does not
+// define itself (found in libc, or in our platform library) is not one of its entries.
+bool DefinedInModule(void* symbol, HMODULE module)
+{
+    link_map* owner = nullptr;
+    link_map* wanted = nullptr;
+    Dl_info info{};
+    if (dladdr1(symbol, &info, reinterpret_cast<void**>(&owner), RTLD_DL_LINKMAP) == 0) return false;
+    if (dlinfo(static_cast<void*>(module), RTLD_DI_LINKMAP, &wanted) != 0) return false;
+    return owner == wanted;
+}
+
 }  // namespace
 
 HMODULE LoadLibraryA(LPCSTR lpLibFileName)
 {
-    void* library = lpLibFileName ? dlopen(lpLibFileName, RTLD_NOW | RTLD_LOCAL) : nullptr;
+    void* library = nullptr;
+    if (zelm::platform::IsSystemLibraryName(lpLibFileName))
+        library = zelm::platform::OpenPlatformModule();
+    else if (lpLibFileName != nullptr)
+        library = dlopen(lpLibFileName, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) SetLastError(ERROR_MOD_NOT_FOUND);
     return static_cast<HMODULE>(library);
 }
@@ -47,7 +65,10 @@ FARPROC GetProcAddress(HMODULE hModule, LPCSTR lpProcName)
         return nullptr;
     }
     void* symbol = dlsym(static_cast<void*>(hModule), lpProcName);
-    if (symbol == nullptr) SetLastError(ERROR_PROC_NOT_FOUND);
+    if (symbol == nullptr || !DefinedInModule(symbol, hModule)) {
+        SetLastError(ERROR_PROC_NOT_FOUND);
+        return nullptr;
+    }
     return reinterpret_cast<FARPROC>(symbol);
 }
 

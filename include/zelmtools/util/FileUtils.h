@@ -20,3 +20,8 @@ ZELM_API int DeleteAllDirectoryContents(CString strDirectory);
 // 1 when the folder holds no entry (a missing or unreadable folder counts as empty);
 // 0 when it holds anything, or for an empty folder text.
 ZELM_API int IsDirectoryEmpty(CString strDirectory);
+
+// The version a library reports through its "DllGetVersion" entry point: the major
+// version in the high 16 bits, the minor in the low 16 (5.81 gives 0x00050051); 0 when
+// the library cannot be loaded, has no such entry point, or the call fails.
+ZELM_API unsigned long GetDllVersion(const char* pszLibrary);
