@@ -16,13 +16,14 @@
 
 class TestSoundCard {
 public:
-    enum class Kind { Card, CardWithNullSound, NoCard };
+    enum class Kind { Card, CardWithNullSound, NoCard, NullSoundOnly };
 
     explicit TestSoundCard(Kind kind = Kind::Card)
     {
         const char* conf = kind == Kind::Card                ? ZELM_TEST_CARD_CONF
                            : kind == Kind::CardWithNullSound ? ZELM_TEST_CARD_NULL_PCM_CONF
-                                                             : ZELM_TEST_NO_CARD_CONF;
+                           : kind == Kind::NoCard            ? ZELM_TEST_NO_CARD_CONF
+                                                             : ZELM_TEST_NULL_PCM_ONLY_CONF;
         setenv("ALSA_CONFIG_PATH", conf, 1);
         setenv("ZELM_TEST_MIXER_STATE", m_dir.file("state").c_str(), 1);
         setenv("ZELM_TEST_MIXER_LOG", m_dir.file("log").c_str(), 1);
