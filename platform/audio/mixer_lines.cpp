@@ -83,9 +83,14 @@ const char* ControlName(ControlKind kind)
         case ControlKind::Volume: return "Volume";
         case ControlKind::Mute: return "Mute";
         case ControlKind::Pan: return "Balance";
-        case ControlKind::Mux: return "Recording Source";
+        case ControlKind::Mux: return "Source";
     }
     return "";
+}
+
+std::string LongControlName(const ModelLine& line, ControlKind kind)
+{
+    return line.name + (kind == ControlKind::Mux ? " Recording Source" : std::string(" ") + ControlName(kind));
 }
 
 void FillControl(const MixerModel& model, const ControlRef& control, MIXERCONTROLA& record)
@@ -96,7 +101,7 @@ void FillControl(const MixerModel& model, const ControlRef& control, MIXERCONTRO
     record.dwControlType = ControlType(control.kind());
     record.Metrics.cSteps = model.Steps(control);
     CopyName(record.szShortName, ControlName(control.kind()));
-    CopyName(record.szName, control.line->name + " " + ControlName(control.kind()));
+    CopyName(record.szName, LongControlName(*control.line, control.kind()));
     switch (control.kind()) {
         case ControlKind::Volume:
             record.fdwControl = control.line->channels == 1 ? MIXERCONTROL_CONTROLF_UNIFORM : DWORD(0);
