@@ -9,8 +9,6 @@ namespace zelm::platform::audio {
 
 namespace {
 
-constexpr DWORD kNoSource = 0;
-
 struct NamedType {
     const char* prefix;
     DWORD type;
