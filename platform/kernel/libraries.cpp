@@ -9,6 +9,7 @@
 #include <zelmtools/platform/kernel/libraries.h>
 
 #include "platform/kernel/module_files.h"
+#include "platform/kernel/system_libraries.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ std::string ProgramsFolder()
 
 HMODULE LoadLibraryA(LPCSTR lpLibFileName)
 {
-    void* library = lpLibFileName ? dlopen(lpLibFileName, RTLD_NOW | RTLD_LOCAL) : nullptr;
+    void* library = zelm::platform::SystemLibraryHandle(lpLibFileName, true);
+    if (library == nullptr && lpLibFileName != nullptr) library = dlopen(lpLibFileName, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) SetLastError(ERROR_MOD_NOT_FOUND);
     return static_cast<HMODULE>(library);
 }

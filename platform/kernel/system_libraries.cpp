@@ -1,0 +1,37 @@
+#include "platform/kernel/system_libraries.h"
+
+#include <dlfcn.h>
+#include <strings.h>
+
+namespace zelm::platform {
+
+namespace {
+
+bool IsProvidedHere(const char* name)
+{
+    return strcasecmp(name, "user32") == 0 || strcasecmp(name, "user32.dll") == 0;
+}
+
+// This library's own file; when the platform is linked into the program itself (the
+// test suites), the program's global scope, where its exported calls are found.
+void* OpenSelf()
+{
+    static const char kAnchor = 0;
+    Dl_info info{};
+    void* self = nullptr;
+    if (dladdr(&kAnchor, &info) != 0 && info.dli_fname != nullptr)
+        self = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
+    return self != nullptr ? self : dlopen(nullptr, RTLD_NOW);
+}
+
+}  // namespace
+
+void* SystemLibraryHandle(const char* name, bool addReference)
+{
+    if (name == nullptr || !IsProvidedHere(name)) return nullptr;
+    if (addReference) return OpenSelf();
+    static void* const kSelf = OpenSelf();  // one reference for the process's life
+    return kSelf;
+}
+
+}  // namespace zelm::platform
