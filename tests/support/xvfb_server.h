@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -25,6 +26,8 @@ public:
         m_pid = fork();
         if (m_pid == 0) {
             close(fds[0]);
+            // The server ends with the test, even one that dies without cleaning up.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
             int quiet = open("/dev/null", O_WRONLY);
             dup2(quiet, 1);
             dup2(quiet, 2);
