@@ -5,13 +5,16 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <mutex>
 
 namespace zelm::platform::display {
 
 namespace {
 
 // Xlib's default error handler ends the process; a refused request must only fail the
-// call. The handler is process-wide, so it is swapped in for the session's life only.
+// call. The handler is process-wide, so it is swapped in for the session's life only,
+// and one session runs at a time.
+std::mutex g_sessionLock;
 int g_lastXError = 0;
 
 int RecordXError(Display*, XErrorEvent* event)
@@ -39,6 +42,7 @@ const XRRModeInfo* FindModeInfo(const XRRScreenResources* resources, RRMode id)
 }  // namespace
 
 struct Session::Connection {
+    std::lock_guard<std::mutex> exclusive{g_sessionLock};
     Display* display = nullptr;
     int (*previousHandler)(Display*, XErrorEvent*) = nullptr;
     int randrMinor = 0;
