@@ -40,7 +40,8 @@ int CDisplaySettings::Load(CRegItem* key)
 {
     if (key == nullptr) return 0;
     // Every read is made, whatever the ones before gave.
-    int all = key->GetValue("DisplayName", &m_strDisplayName, m_strDisplayName.GetString());
+    const CString name = m_strDisplayName;  // the default must not point into the member it replaces
+    int all = key->GetValue("DisplayName", &m_strDisplayName, name.GetString());
     all &= key->GetValue("ChangeResolution", &m_bChangeResolution, m_bChangeResolution);
     all &= key->GetValue("DisplayWidth", &m_lDisplayWidth, m_lDisplayWidth);
     all &= key->GetValue("DisplayHeight", &m_lDisplayHeight, m_lDisplayHeight);
