@@ -137,3 +137,21 @@ TEST(DisplayLayoutWithoutServer, NoAdapterAtAll)
     EXPECT_FALSE(mode.SaveDisplayMode());
     EXPECT_FALSE(mode.SetDisplayMode(800, 600, 0, 0));
 }
+
+TEST(DisplayLayoutAcrossServers, FewerAdaptersThanInTheSnapshot)
+{
+    TempRegistry registry;
+    CRegItem key;
+    ASSERT_TRUE(key.CreateKey("Layout"));
+    {
+        TwoMonitorLayout two;
+        ASSERT_TRUE(two.ready());
+        ASSERT_EQ(CDisplayLayout().Save(&key), 0);
+    }
+    XvfbServer one({"1280x1024x24"});
+    ASSERT_TRUE(one.ready());
+    DWORD changes = 0;
+    ASSERT_EQ(CDisplayLayout().CheckUp(&key, &changes), 0);
+    EXPECT_TRUE(changes & DISPLAY_LAYOUT_COUNT);
+    EXPECT_TRUE(changes & DISPLAY_LAYOUT_POSITION) << "the one monitor left is now the primary, at 0";
+}
