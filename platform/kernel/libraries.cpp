@@ -49,11 +49,8 @@ bool DefinedInModule(void* symbol, HMODULE module)
 
 HMODULE LoadLibraryA(LPCSTR lpLibFileName)
 {
-    void* library = nullptr;
-    if (zelm::platform::IsSystemLibraryName(lpLibFileName))
-        library = zelm::platform::OpenPlatformModule();
-    else if (lpLibFileName != nullptr)
-        library = dlopen(lpLibFileName, RTLD_NOW | RTLD_LOCAL);
+    void* library = zelm::platform::SystemLibraryHandle(lpLibFileName, true);
+    if (library == nullptr && lpLibFileName != nullptr) library = dlopen(lpLibFileName, RTLD_NOW | RTLD_LOCAL);
     if (library == nullptr) SetLastError(ERROR_MOD_NOT_FOUND);
     return static_cast<HMODULE>(library);
 }

@@ -8,6 +8,7 @@
 #include "platform/base/utf8.h"
 #include "platform/kernel/module_files.h"
 #include "platform/kernel/resource_modules.h"
+#include "platform/kernel/system_libraries.h"
 
 namespace {
 
@@ -127,6 +128,8 @@ std::vector<ResourceEntry> ModuleResources(HMODULE handle, WORD type, WORD id)
 
 HMODULE GetModuleHandleA(LPCSTR lpModuleName)
 {
+    // The system libraries provided here answer with a loader handle, for GetProcAddress.
+    if (void* system = zelm::platform::SystemLibraryHandle(lpModuleName, false)) return static_cast<HMODULE>(system);
     auto& table = Table();
     std::lock_guard guard(table.lock);
     for (auto* module : table.modules) {

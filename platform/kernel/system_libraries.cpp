@@ -5,16 +5,14 @@
 
 #include <array>
 #include <cstring>
-#include <string>
-
-#include "platform/kernel/module_files.h"
 
 namespace zelm::platform {
 
-bool IsSystemLibraryName(const char* name)
+namespace {
+
+bool IsProvidedHere(const char* name)
 {
     static constexpr std::array kNames{"user32", "shell32", "kernel32", "gdi32", "winmm", "advapi32"};
-    if (name == nullptr) return false;
     std::size_t length = std::strlen(name);
     if (length > 4 && strcasecmp(name + length - 4, ".dll") == 0) length -= 4;
     for (const char* known : kNames) {
@@ -23,15 +21,26 @@ bool IsSystemLibraryName(const char* name)
     return false;
 }
 
-void* OpenPlatformModule()
+// This library's own file; when the platform is linked into the program itself (the
+// test suites), the program's global scope, where its exported calls are found.
+void* OpenSelf()
 {
     static const char kAnchor = 0;
     Dl_info info{};
-    if (dladdr(&kAnchor, &info) == 0) return nullptr;
-    // A program cannot be opened by its path; its handle is the global one.
-    std::string path = FilePathOfModule(&kAnchor, false);
-    if (path.empty() || path == FilePathOfModule(nullptr, true)) return dlopen(nullptr, RTLD_NOW);
-    return dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    void* self = nullptr;
+    if (dladdr(&kAnchor, &info) != 0 && info.dli_fname != nullptr)
+        self = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
+    return self != nullptr ? self : dlopen(nullptr, RTLD_NOW);
+}
+
+}  // namespace
+
+void* SystemLibraryHandle(const char* name, bool addReference)
+{
+    if (name == nullptr || !IsProvidedHere(name)) return nullptr;
+    if (addReference) return OpenSelf();
+    static void* const kSelf = OpenSelf();  // one reference for the process's life
+    return kSelf;
 }
 
 }  // namespace zelm::platform

@@ -1,15 +1,12 @@
 #pragma once
-// The system's own libraries ("USER32", "shell32.dll", ...) are, here, the platform
-// library itself: code that looks a system call up by library and name at run time
-// finds ours.
+// The system libraries whose calls this platform library provides itself ("USER32",
+// "shell32.dll", ...; any case, with or without ".dll"): a program that loads one of
+// them to find a call by name gets this library.
 
 namespace zelm::platform {
 
-// True for the name of a system library, in any case, with or without ".dll".
-bool IsSystemLibraryName(const char* name);
-
-// A loader handle of the module that holds the platform layer (the shared platform
-// library, or the program the layer is linked into); release it with dlclose.
-void* OpenPlatformModule();
+// A loader handle of this library when `name` is one of those libraries (a new
+// reference when addReference, to be given back with FreeLibrary); else null.
+void* SystemLibraryHandle(const char* name, bool addReference);
 
 }  // namespace zelm::platform

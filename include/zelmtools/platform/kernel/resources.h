@@ -40,7 +40,8 @@ ZELM_API void UnregisterModuleResources(HMODULE module);
 }  // namespace zelm::platform
 
 // A null name gives the executable's module; otherwise the module registered under
-// that name (without directory or extension).
+// that name (without directory or extension); "USER32" gives the library that
+// provides those calls (a loader handle, for GetProcAddress).
 ZELM_API HMODULE GetModuleHandleA(LPCSTR lpModuleName);
 ZELM_API HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
 ZELM_API HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
