@@ -1,7 +1,5 @@
 #include "framework/controls/TreeWidget.h"
 
-#include <QHeaderView>
-
 #include <zelmtools/framework/messages/Messaging.h>
 
 #include "framework/windows/WindowWidgets.h"
