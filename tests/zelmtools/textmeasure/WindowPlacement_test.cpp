@@ -3,7 +3,9 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWidget>
 
+#include <zelmtools/framework/dialogs/CDialog.h>
 #include <zelmtools/platform/gdi/gdi.h>
 #include <zelmtools/util/WindowPlacement.h>
 
@@ -84,4 +86,20 @@ TEST(AlignWndToScreen, ALargerRectangleIsFirstCutToTheDesktop)
     CRect away(5000, 5000, 5100, 5100);
     EXPECT_FALSE(AlignWndToScreen(away, 7));
     EXPECT_EQ(away, CRect(5000, 5000, 5100, 5100));
+}
+
+TEST(DesktopWindow, AWindowsRectangleIsItsFrameOnTheDesktopAndCanBePulledBack)
+{
+    CDialog dialog(6200);
+    ASSERT_TRUE(dialog.Create(6200));
+    dialog.m_pWidget->move(kDesktopWidth - 50, 200);
+    CRect rect;
+    ASSERT_TRUE(::GetWindowRect(dialog.m_hWnd, &rect));
+    EXPECT_EQ(rect.left, dialog.m_pWidget->frameGeometry().left());
+    EXPECT_EQ(rect.top, dialog.m_pWidget->frameGeometry().top());
+    EXPECT_GE(rect.Width(), dialog.m_pWidget->width());
+    EXPECT_TRUE(AlignWndToScreen(rect, 1));
+    EXPECT_EQ(rect.right, kDesktopWidth);
+    EXPECT_FALSE(::GetWindowRect(nullptr, &rect));
+    dialog.DestroyWindow();
 }
