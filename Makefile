@@ -16,7 +16,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libfreetype-dev libfon
             libncurses-dev libjpeg-dev libx11-dev libxrandr-dev libasound2-dev libcanberra-dev sound-theme-freedesktop
 
 # libFuzzer targets fuzz/<name>_fuzz.cpp, linked straight against the sources they need.
-FUZZ_TARGETS := time extractword formatmessage processlist
+FUZZ_TARGETS := time extractword formatmessage processlist stringtree
 FUZZ_SOURCES := platform/base/utf8.cpp platform/base/errors.cpp platform/kernel/resources.cpp \
                 framework/resources/ResourceChain.cpp framework/strings/CString.cpp \
                 zelmtools/util/TimePicture.cpp zelmtools/util/TimeStr.cpp zelmtools/util/ExtractWord.cpp \
@@ -24,7 +24,11 @@ FUZZ_SOURCES := platform/base/utf8.cpp platform/base/errors.cpp platform/kernel/
                 platform/errors/message_output.cpp platform/errors/message_template.cpp \
                 platform/kernel/message_tables.cpp platform/errors/system_messages.cpp \
                 platform/kernel/module_files.cpp platform/kernel/proc_text.cpp zelmtools/process/ProcessList.cpp \
-                framework/core/CObject.cpp
+                framework/core/CObject.cpp \
+                zelmtools/dialogs/StringTreeFile.cpp zelmtools/dialogs/StringTreeAbs.cpp framework/files/CFile.cpp \
+                framework/files/CStdioFile.cpp framework/files/CFileException.cpp framework/ui/MessageBox.cpp \
+                platform/kernel/files.cpp platform/kernel/open_file.cpp platform/kernel/kernel_objects.cpp \
+                platform/kernel/directories.cpp
 FUZZ_FLAGS   := -std=c++20 -g -O1 -I. -Iinclude -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
                 -fno-omit-frame-pointer
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/controls/TreeWidget.h"
 #include "framework/controls/UpDownWidget.h"
 #include <zelmtools/platform/gdi/gdi.h>
 #include "platform/user/window_styles.h"
@@ -104,6 +105,17 @@ QWidget* MakeProgress(QWidget* parent)
     return bar;
 }
 
+QWidget* MakeTree(const DialogItemTemplate& item, QWidget* parent)
+{
+    auto* tree = new TreeWidget(parent, item.id);
+    // Without buttons or lines at the root, top-level items sit at the left edge.
+    tree->setRootIsDecorated(item.style & TVS_LINESATROOT);
+    tree->setItemsExpandable(item.style & TVS_HASBUTTONS);
+    if (item.style & TVS_DISABLEDRAGDROP) tree->setDragEnabled(false);
+    if (!(item.style & WS_BORDER) && !(item.exStyle & WS_EX_CLIENTEDGE)) tree->setFrameShape(QFrame::NoFrame);
+    return tree;
+}
+
 QWidget* MakeControl(const DialogItemTemplate& item, QWidget* parent)
 {
     if (item.className == "Button") return MakeButton(item, parent);
@@ -111,6 +123,7 @@ QWidget* MakeControl(const DialogItemTemplate& item, QWidget* parent)
     if (item.className == "Static") return MakeStatic(item, parent);
     if (item.className == "msctls_progress32") return MakeProgress(parent);
     if (item.className == "msctls_updown32") return new UpDownWidget(parent);
+    if (item.className == "SysTreeView32") return MakeTree(item, parent);
     return new QWidget(parent);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 
+#include "framework/windows/WindowFont.h"
 #include "framework/messages/MessageQueue.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CObject)
@@ -86,7 +87,10 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return m_pSuperWnd != nullptr ? m_pSuperWnd->WindowProc(message, wParam, lParam) : 0;
+    if (m_pSuperWnd != nullptr) return m_pSuperWnd->WindowProc(message, wParam, lParam);
+    // A window answers the font it shows its text in.
+    if (message == WM_GETFONT) return reinterpret_cast<LRESULT>(zelm::framework::FontOfWidget(m_pWidget));
+    return 0;
 }
 
 UINT_PTR CWnd::SetTimer(UINT_PTR nIDEvent, UINT nElapse, void*)

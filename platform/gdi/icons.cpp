@@ -7,6 +7,7 @@
 #include <zelmtools/platform/base/errors.h>
 #include "platform/gdi/device_context.h"
 #include "platform/gdi/handle_table.h"
+#include "platform/gdi/system_metrics.h"
 #include <zelmtools/platform/kernel/resources.h>
 
 namespace {
@@ -75,7 +76,7 @@ int GetSystemMetrics(int nIndex)
     case SM_CYICON: return kIconSize;
     case SM_CXSMICON:
     case SM_CYSMICON: return kSmallIconSize;
-    default: return 0;
+    default: return zelm::platform::WindowSystemMetric(nIndex);
     }
 }
 

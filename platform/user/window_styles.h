@@ -41,6 +41,11 @@ constexpr DWORD UDS_ALIGNRIGHT = 0x4;
 constexpr DWORD UDS_ALIGNLEFT = 0x8;
 constexpr DWORD UDS_AUTOBUDDY = 0x10;
 constexpr DWORD UDS_ARROWKEYS = 0x20;
+constexpr DWORD TVS_HASBUTTONS = 0x1;
+constexpr DWORD TVS_HASLINES = 0x2;
+constexpr DWORD TVS_LINESATROOT = 0x4;
+constexpr DWORD TVS_DISABLEDRAGDROP = 0x10;
+constexpr DWORD TVS_SHOWSELALWAYS = 0x20;
 
 // Dialog commands and button notifications.
 constexpr UINT BN_CLICKED = 0;

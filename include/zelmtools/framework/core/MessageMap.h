@@ -31,6 +31,8 @@ struct MessageMap {
 
 // The entry of the map chain that handles the message, or null.
 const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPARAM wParam);
+// The same for any message: a WM_NOTIFY entry also matches the code in its record.
+const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPARAM wParam, LPARAM lParam);
 
 }  // namespace zelm::framework
 
@@ -99,6 +101,15 @@ protected:                                                                    \
 #define ON_WM_QUERYDRAGICON()                                                                               \
     {WM_QUERYDRAGICON, 0, 0, 0, nullptr, [](CCmdTarget* t, WPARAM, LPARAM) -> LRESULT {                     \
          return reinterpret_cast<LRESULT>(static_cast<ThisClass*>(t)->OnQueryDragIcon());                   \
+     }},
+
+// void OnNotify(NMHDR* pNMHDR, LRESULT* pResult) for a control's WM_NOTIFY with that code
+#define ON_NOTIFY(notifyCode, id, memberFxn)                                                                \
+    {WM_NOTIFY, static_cast<UINT>(notifyCode), static_cast<UINT>(id), static_cast<UINT>(id), nullptr,       \
+     [](CCmdTarget* t, WPARAM, LPARAM l) -> LRESULT {                                                       \
+         LRESULT result = 0;                                                                                \
+         static_cast<ThisClass*>(t)->memberFxn(reinterpret_cast<NMHDR*>(l), &result);                       \
+         return result;                                                                                     \
      }},
 
 // void OnClicked() for a button

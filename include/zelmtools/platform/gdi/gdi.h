@@ -242,6 +242,8 @@ constexpr int SM_CXICON = 11;
 constexpr int SM_CYICON = 12;
 constexpr int SM_CXSMICON = 49;
 constexpr int SM_CYSMICON = 50;
+// The height of a window's caption (title bar).
+constexpr int SM_CYCAPTION = 4;
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 ZELM_API int GetSystemMetrics(int nIndex);
 // The image of the icon resource closest to the system's icon size.

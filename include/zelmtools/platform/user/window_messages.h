@@ -28,6 +28,7 @@ constexpr UINT WM_COMMAND = 0x0111;
 constexpr UINT WM_SYSCOMMAND = 0x0112;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_CONTEXTMENU = 0x007B;
+constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_LBUTTONDOWN = 0x0201;
 constexpr UINT WM_RBUTTONDOWN = 0x0204;
 constexpr UINT WM_USER = 0x0400;
@@ -42,3 +43,12 @@ struct MSG {
     POINT pt;
 };
 using LPMSG = MSG*;
+
+// The header of every WM_NOTIFY record: which control sends it and what happened.
+struct NMHDR {
+    HWND hwndFrom;
+    UINT_PTR idFrom;
+    UINT code;
+};
+using LPNMHDR = NMHDR*;
+constexpr UINT NM_DBLCLK = 0U - 3U;
