@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include <zelmtools/diskmon/DiskStorageMonitor.h>
@@ -104,11 +105,16 @@ bool ParseArguments(int argc, char** argv)
     g_settings.folder = std::string(home ? home : "/") + "/.local/share";
     for (int i = 1; i < argc; ++i) {
         const bool hasValue = i + 1 < argc;
-        if (std::strcmp(argv[i], "--need") == 0 && hasValue) g_settings.need = std::atoll(argv[++i]);
-        else if (std::strcmp(argv[i], "--interval") == 0 && hasValue) g_settings.interval = std::atoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--checks") == 0 && hasValue) g_settings.checks = std::atoi(argv[++i]);
-        else if (argv[i][0] != '-') g_settings.folder = argv[i];
-        else return false;
+        if (std::strcmp(argv[i], "--need") == 0 && hasValue)
+            g_settings.need = std::atoll(argv[++i]);
+        else if (std::strcmp(argv[i], "--interval") == 0 && hasValue)
+            g_settings.interval = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--checks") == 0 && hasValue)
+            g_settings.checks = std::atoi(argv[++i]);
+        else if (argv[i][0] != '-')  // absolute: a relative path lies on no drive of its own
+            g_settings.folder = std::filesystem::absolute(argv[i]).string();
+        else
+            return false;
     }
     return g_settings.need >= 0 && g_settings.interval > 0 && g_settings.checks >= 0;
 }

@@ -10,9 +10,9 @@
 #include <chrono>
 #include <deque>
 #include <memory>
-#include <string>
 #include <mutex>
 #include <semaphore>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -468,7 +468,10 @@ BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax
     return TakePostedMessage(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
-HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName) { return FindWindowByIdentity(lpClassName, lpWindowName); }
+HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName)
+{
+    return FindWindowByIdentity(lpClassName, lpWindowName);
+}
 
 DWORD GetCurrentThreadId()
 {

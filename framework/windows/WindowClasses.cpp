@@ -1,13 +1,12 @@
 // Window classes and windows made from them. A class only names a set of attributes
 // here: the windows that the library makes from classes are hidden, so the cursor,
 // brush and icon are kept for the record and not drawn.
-#include <zelmtools/framework/windows/CWnd.h>
-
 #include <cstdio>
 #include <mutex>
 #include <set>
 #include <string>
 
+#include <zelmtools/framework/windows/CWnd.h>
 #include <zelmtools/platform/base/errors.h>
 
 #include "framework/messages/MessageQueue.h"

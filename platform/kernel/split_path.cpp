@@ -56,8 +56,8 @@ int _splitpath_s(const char* path, char* drive, std::size_t driveSize, char* dir
                            (fname == nullptr) != (fnameSize == 0) || (ext == nullptr) != (extSize == 0);
     if (path == nullptr || badBuffer) return EINVAL;
     const PathParts parts = Split(path);
-    if (!Fits(drive, driveSize, parts.drive) || !Fits(dir, dirSize, parts.dir) || !Fits(fname, fnameSize, parts.fname) ||
-        !Fits(ext, extSize, parts.ext)) {
+    if (!Fits(drive, driveSize, parts.drive) || !Fits(dir, dirSize, parts.dir) ||
+        !Fits(fname, fnameSize, parts.fname) || !Fits(ext, extSize, parts.ext)) {
         Clear(drive, driveSize);
         Clear(dir, dirSize);
         Clear(fname, fnameSize);

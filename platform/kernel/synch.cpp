@@ -1,11 +1,14 @@
-#include <zelmtools/platform/kernel/synch.h>
-
 #include <atomic>
 #include <mutex>
 
+#include <zelmtools/platform/kernel/synch.h>
+
 namespace {
 
-std::recursive_mutex& LockOf(LPCRITICAL_SECTION section) { return *static_cast<std::recursive_mutex*>(section->LockObject); }
+std::recursive_mutex& LockOf(LPCRITICAL_SECTION section)
+{
+    return *static_cast<std::recursive_mutex*>(section->LockObject);
+}
 
 LONG AddAtomically(LONG volatile* addend, int delta)
 {
@@ -31,15 +34,27 @@ void DeleteCriticalSection(LPCRITICAL_SECTION lpCriticalSection)
     lpCriticalSection->LockObject = nullptr;
 }
 
-void EnterCriticalSection(LPCRITICAL_SECTION lpCriticalSection) { LockOf(lpCriticalSection).lock(); }
+void EnterCriticalSection(LPCRITICAL_SECTION lpCriticalSection)
+{
+    LockOf(lpCriticalSection).lock();
+}
 
 BOOL TryEnterCriticalSection(LPCRITICAL_SECTION lpCriticalSection)
 {
     return LockOf(lpCriticalSection).try_lock() ? TRUE : FALSE;
 }
 
-void LeaveCriticalSection(LPCRITICAL_SECTION lpCriticalSection) { LockOf(lpCriticalSection).unlock(); }
+void LeaveCriticalSection(LPCRITICAL_SECTION lpCriticalSection)
+{
+    LockOf(lpCriticalSection).unlock();
+}
 
-LONG InterlockedIncrement(LONG volatile* lpAddend) { return AddAtomically(lpAddend, 1); }
+LONG InterlockedIncrement(LONG volatile* lpAddend)
+{
+    return AddAtomically(lpAddend, 1);
+}
 
-LONG InterlockedDecrement(LONG volatile* lpAddend) { return AddAtomically(lpAddend, -1); }
+LONG InterlockedDecrement(LONG volatile* lpAddend)
+{
+    return AddAtomically(lpAddend, -1);
+}

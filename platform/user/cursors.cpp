@@ -14,7 +14,8 @@ constexpr UINT_PTR kStandardCursorHandles = 0x7fff0000;
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName)
 {
     const auto id = reinterpret_cast<UINT_PTR>(lpCursorName);
-    if (hInstance != nullptr || !IS_INTRESOURCE(lpCursorName) || id < kFirstStandardCursor || id > kLastStandardCursor) {
+    if (hInstance != nullptr || !IS_INTRESOURCE(lpCursorName) || id < kFirstStandardCursor ||
+        id > kLastStandardCursor) {
         SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
         return nullptr;
     }

@@ -1,6 +1,6 @@
-#include <zelmtools/diskmon/DiskInfoItem.h>
-
 #include <memory>
+
+#include <zelmtools/diskmon/DiskInfoItem.h>
 
 #include "platform/kernel/split_path.h"
 
@@ -22,7 +22,10 @@ CDiskInfoItem* FindDrive(CDiskInfoItemList& list, const CString& drive)
 
 CDiskInfoItemList::CDiskInfoItemList() : CTypedPtrList<CPtrList, CDiskInfoItem*>(10) {}
 
-CDiskInfoItemList::~CDiskInfoItemList() { Clear(); }
+CDiskInfoItemList::~CDiskInfoItemList()
+{
+    Clear();
+}
 
 void CDiskInfoItemList::Clear()
 {

@@ -1,8 +1,7 @@
-#include <zelmtools/diskmon/DiskStorageMonitor.h>
-
 #include <atomic>
 #include <vector>
 
+#include <zelmtools/diskmon/DiskStorageMonitor.h>
 #include <zelmtools/framework/messages/Messaging.h>
 
 #include "platform/kernel/disk_space.h"
@@ -27,8 +26,14 @@ private:
 };
 
 // The stored result is read without the lock by IsResourcesEnough, from any thread.
-int LoadFlag(int& flag) { return std::atomic_ref<int>(flag).load(); }
-void StoreFlag(int& flag, int value) { std::atomic_ref<int>(flag).store(value); }
+int LoadFlag(int& flag)
+{
+    return std::atomic_ref<int>(flag).load();
+}
+void StoreFlag(int& flag, int value)
+{
+    std::atomic_ref<int>(flag).store(value);
+}
 
 }  // namespace
 
@@ -39,8 +44,14 @@ ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 CDiskStorageMonitor::CDiskStorageMonitor()
-    : m_dwInterval(kDefaultInterval), m_bMonitoring(FALSE), m_nTimerID(kMonitorTimerId), m_bTimerSet(FALSE),
-      m_Resources(10), m_lInCheck(0), m_bResourcesEnough(TRUE), m_bChecked(FALSE)
+    : m_dwInterval(kDefaultInterval),
+      m_bMonitoring(FALSE),
+      m_nTimerID(kMonitorTimerId),
+      m_bTimerSet(FALSE),
+      m_Resources(10),
+      m_lInCheck(0),
+      m_bResourcesEnough(TRUE),
+      m_bChecked(FALSE)
 {
     InitializeCriticalSection(&m_cs);
     if (this == &m_Monitor) zelm::diskmon::SetMonitorLive(true);
@@ -59,9 +70,15 @@ CDiskStorageMonitor::~CDiskStorageMonitor()
     DeleteCriticalSection(&m_cs);
 }
 
-CDiskStorageMonitor* CDiskStorageMonitor::GetMonitor() { return &m_Monitor; }
+CDiskStorageMonitor* CDiskStorageMonitor::GetMonitor()
+{
+    return &m_Monitor;
+}
 
-int CDiskStorageMonitor::IsMonitoring() const { return m_bMonitoring; }
+int CDiskStorageMonitor::IsMonitoring() const
+{
+    return m_bMonitoring;
+}
 
 BOOL CDiskStorageMonitor::CreateMonitorWindow()
 {
@@ -104,7 +121,10 @@ void CDiskStorageMonitor::SetInterval(DWORD dwInterval)
     SetTimer(m_nTimerID, m_dwInterval, nullptr);
 }
 
-DWORD CDiskStorageMonitor::GetInterval() { return m_dwInterval; }
+DWORD CDiskStorageMonitor::GetInterval()
+{
+    return m_dwInterval;
+}
 
 int CDiskStorageMonitor::AddResource(CDiskStorageMonitorItem* pItem)
 {

@@ -5,13 +5,19 @@
 using zelm::diskmon::LiveMonitor;
 using zelm::diskmon::MonitorLock;
 
-CDiskStorageMonitorItemOptions::CDiskStorageMonitorItemOptions() : m_dwNotifyMask(0) { m_liRequired.QuadPart = 0; }
+CDiskStorageMonitorItemOptions::CDiskStorageMonitorItemOptions() : m_dwNotifyMask(0)
+{
+    m_liRequired.QuadPart = 0;
+}
 
 CDiskStorageMonitorItemOptions::CDiskStorageMonitorItemOptions(const CDiskStorageMonitorItemOptions& other) = default;
 
 CDiskStorageMonitorItemOptions::CDiskStorageMonitorItemOptions(CString strName, CString strPath,
                                                                LARGE_INTEGER liRequired, DWORD dwNotifyMask)
-    : m_strName(std::move(strName)), m_strPath(std::move(strPath)), m_liRequired(liRequired), m_dwNotifyMask(dwNotifyMask)
+    : m_strName(std::move(strName)),
+      m_strPath(std::move(strPath)),
+      m_liRequired(liRequired),
+      m_dwNotifyMask(dwNotifyMask)
 {
 }
 

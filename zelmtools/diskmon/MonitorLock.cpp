@@ -16,7 +16,10 @@ CDiskStorageMonitor* LiveMonitor()
     return g_monitorLive.load(std::memory_order_acquire) ? CDiskStorageMonitor::GetMonitor() : nullptr;
 }
 
-void SetMonitorLive(bool live) { g_monitorLive.store(live, std::memory_order_release); }
+void SetMonitorLive(bool live)
+{
+    g_monitorLive.store(live, std::memory_order_release);
+}
 
 MonitorLock::MonitorLock() : m_monitor(LiveMonitor())
 {

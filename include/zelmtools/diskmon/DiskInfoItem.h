@@ -3,9 +3,9 @@
 // items, with the bytes they require together and the free space last measured. A
 // drive is the mount point of the file system that holds a path.
 
-#include <zelmtools/platform/base/export.h>
 #include <zelmtools/framework/collections/CTypedPtrList.h>
 #include <zelmtools/framework/strings/CString.h>
+#include <zelmtools/platform/base/export.h>
 #include <zelmtools/platform/base/win_types.h>
 
 class ZELM_API CDiskInfoItem {
@@ -15,9 +15,9 @@ public:
     CDiskInfoItem& operator=(const CDiskInfoItem& other);
     virtual ~CDiskInfoItem();
 
-    CString m_strDrive;                   // the drive part of the paths; empty for relative paths
-    LARGE_INTEGER m_liRequired;           // bytes that the items on this drive need free
-    LARGE_INTEGER m_liFreeBytesAvailable; // as last measured; -1: not measured
+    CString m_strDrive;                    // the drive part of the paths; empty for relative paths
+    LARGE_INTEGER m_liRequired;            // bytes that the items on this drive need free
+    LARGE_INTEGER m_liFreeBytesAvailable;  // as last measured; -1: not measured
     LARGE_INTEGER m_liTotalBytes;
     LARGE_INTEGER m_liTotalFreeBytes;
 };

@@ -3,11 +3,11 @@
 // free on its drive; once monitoring is on, a hidden window of the enabling thread
 // checks every drive on a timer and tells the items that asked.
 
-#include <zelmtools/platform/base/export.h>
 #include <zelmtools/diskmon/DiskInfoItem.h>
 #include <zelmtools/framework/collections/CTypedPtrList.h>
 #include <zelmtools/framework/strings/CString.h>
 #include <zelmtools/framework/windows/CWnd.h>
+#include <zelmtools/platform/base/export.h>
 #include <zelmtools/platform/base/win_types.h>
 #include <zelmtools/platform/kernel/synch.h>
 

@@ -1,8 +1,8 @@
-#include <zelmtools/framework/collections/CTypedPtrList.h>
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include <zelmtools/framework/collections/CTypedPtrList.h>
 
 namespace {
 

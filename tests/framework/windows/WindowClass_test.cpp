@@ -1,5 +1,3 @@
-#include <zelmtools/framework/windows/CWnd.h>
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -8,6 +6,7 @@
 #include <vector>
 
 #include <zelmtools/framework/messages/Messaging.h>
+#include <zelmtools/framework/windows/CWnd.h>
 #include <zelmtools/platform/base/errors.h>
 
 #include "platform/user/cursors.h"

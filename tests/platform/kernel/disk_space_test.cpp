@@ -1,9 +1,8 @@
 #include "platform/kernel/disk_space.h"
 
+#include <gtest/gtest.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <string>
 

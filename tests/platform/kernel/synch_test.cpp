@@ -1,10 +1,10 @@
-#include <zelmtools/platform/kernel/synch.h>
-
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <thread>
 #include <vector>
+
+#include <zelmtools/platform/kernel/synch.h>
 
 TEST(CriticalSection, OwnerEntersAgainOthersWaitUntilItLeavesAsOftenAsItEntered)
 {

@@ -1,8 +1,8 @@
-#include <zelmtools/diskmon/DiskInfoItem.h>
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include <zelmtools/diskmon/DiskInfoItem.h>
 
 #include "platform/kernel/mount_points.h"
 #include "zelmtools/diskmon/DiskmonTestSupport.h"
@@ -28,7 +28,10 @@ std::vector<Entry> Entries(const CDiskInfoItemList& list)
 constexpr long long kGiB = 1024LL * 1024 * 1024;
 
 // /dev/shm as the second drive when it is a mount point of its own.
-bool ShmIsOwnMount() { return zelm::platform::MountPointOf("/dev/shm/x") == "/dev/shm"; }
+bool ShmIsOwnMount()
+{
+    return zelm::platform::MountPointOf("/dev/shm/x") == "/dev/shm";
+}
 
 }  // namespace
 

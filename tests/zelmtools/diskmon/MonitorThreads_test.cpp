@@ -1,7 +1,5 @@
 // Items made, changed and destroyed on other threads while the monitor's thread runs
 // checks on a short timer. Built with ThreadSanitizer by `make test-tsan`.
-#include <zelmtools/diskmon/DiskStorageMonitor.h>
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -10,6 +8,8 @@
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include <zelmtools/diskmon/DiskStorageMonitor.h>
 
 #include "zelmtools/diskmon/DiskmonTestSupport.h"
 

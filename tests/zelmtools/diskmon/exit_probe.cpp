@@ -19,11 +19,17 @@ public:
 
 PrintingItem* g_lateItem = nullptr;
 
-void DestroyLateItem() { delete g_lateItem; }
+void DestroyLateItem()
+{
+    delete g_lateItem;
+}
 
 // Runs before any library is initialised, so that DestroyLateItem runs after every
 // static object of the libraries has been destroyed, the monitor included.
-void RegisterLateExit(int, char**, char**) { std::atexit(DestroyLateItem); }
+void RegisterLateExit(int, char**, char**)
+{
+    std::atexit(DestroyLateItem);
+}
 
 }  // namespace
 

@@ -53,8 +53,8 @@ public:
     // thread; it gets WM_CREATE (-1 from it fails the creation). Hidden top-level
     // windows only (no WS_VISIBLE, WS_CHILD or parent): they receive messages and timers
     // and have no pixels. FALSE with the last error set when it cannot be made.
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y,
-                  int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth,
+                  int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                   CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
