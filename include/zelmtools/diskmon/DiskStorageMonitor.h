@@ -29,7 +29,7 @@ public:
     CDiskStorageMonitorItemOptions(const CDiskStorageMonitorItemOptions& other);
     CDiskStorageMonitorItemOptions(CString strName, CString strPath, LARGE_INTEGER liRequired, DWORD dwNotifyMask);
     // The item's options, or the defaults for a null item.
-    explicit CDiskStorageMonitorItemOptions(CDiskStorageMonitorItem* pItem);
+    CDiskStorageMonitorItemOptions(CDiskStorageMonitorItem* pItem);
     CDiskStorageMonitorItemOptions& operator=(const CDiskStorageMonitorItemOptions& other);
     virtual ~CDiskStorageMonitorItemOptions();
 

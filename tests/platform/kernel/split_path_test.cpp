@@ -1,6 +1,7 @@
 #include "platform/kernel/split_path.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -74,4 +75,19 @@ TEST(SplitPath, SizedFormRefusesSmallBuffersAndNullPath)
     EXPECT_EQ(_splitpath_s("a.b", nullptr, 5, nullptr, 0, nullptr, 0, nullptr, 0), EINVAL);
     EXPECT_EQ(_splitpath_s("a.b", nullptr, 0, nullptr, 0, fname, sizeof fname, nullptr, 0), 0);
     EXPECT_STREQ(fname, "a");
+}
+
+TEST(SplitPath, MountPointWithSpacesAndStackedMountsComeFromMountinfo)
+{
+    TempDir dir;
+    const std::string point = dir.file("my volume");
+    std::filesystem::create_directory(point);
+    if (mount("tmpfs", point.c_str(), "tmpfs", 0, "size=1m") != 0) GTEST_SKIP() << "no permission to mount a tmpfs";
+    // mountinfo writes the space as \040; a second mount on the same point stacks on it.
+    const bool stacked = mount("tmpfs", point.c_str(), "tmpfs", 0, "size=2m") == 0;
+    const Parts parts = Split(point + "/sub/file.txt");
+    EXPECT_EQ(parts, (Parts{point, "/sub/", "file", ".txt"}));
+    if (stacked) umount(point.c_str());
+    umount(point.c_str());
+    EXPECT_EQ(Split(point + "/sub/file.txt").drive, zelm::platform::MountPointOf(dir.path().string()));
 }
