@@ -3,6 +3,7 @@
 
 BUILD        ?= build
 SAN_BUILD    ?= build-sanitize
+TSAN_BUILD   ?= build-tsan
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 GENERATOR    ?= Ninja
@@ -32,7 +33,7 @@ FUZZ_SOURCES := platform/base/utf8.cpp platform/base/errors.cpp platform/kernel/
 FUZZ_FLAGS   := -std=c++20 -g -O1 -I. -Iinclude -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
                 -fno-omit-frame-pointer
 
-.PHONY: all deps build run test test-sanitize bench fuzz clean
+.PHONY: all deps build run test test-sanitize test-tsan bench fuzz clean
 
 all: build
 
@@ -65,6 +66,15 @@ test-sanitize: deps $(SAN_BUILD)/build.ninja
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(SAN_BUILD) --output-on-failure -j $(JOBS)
 
+$(TSAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(TSAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZELM_TSAN=ON -DZELM_BUILD_BENCH=OFF
+
+# The concurrency tests under ThreadSanitizer: builds only the disk monitor's suite.
+test-tsan: deps $(TSAN_BUILD)/build.ninja
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_diskmon
+	QT_QPA_PLATFORM=offscreen TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+	  $(TSAN_BUILD)/bin/test_diskmon --gtest_filter='DiskStorageMonitorThreads.*'
+
 bench: build
 	$(BUILD)/bin/bench_render
 
@@ -81,4 +91,4 @@ fuzz: deps
 	done
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(OUT)
+	rm -rf $(BUILD) $(SAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(OUT)

@@ -8,10 +8,13 @@
 #include <QThread>
 #include <atomic>
 #include <chrono>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <semaphore>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
 #include <zelmtools/framework/messages/Messaging.h>
 #include <zelmtools/framework/windows/CWnd.h>
@@ -32,6 +35,13 @@ struct Completion {
     LRESULT result = 0;
 };
 
+// A posted message as PeekMessage sees it in its thread's queue: taking it out there
+// marks it, and its event then delivers nothing.
+struct PendingPost {
+    MSG msg;
+    bool taken = false;  // written and read only by the receiving thread
+};
+
 class MessageEvent : public QEvent {
 public:
     MessageEvent(Type type, const MSG& message, std::shared_ptr<Completion> completion = nullptr)
@@ -42,9 +52,39 @@ public:
     {
         if (completion) completion->done.release();
     }
+    bool Taken() const { return pending && pending->taken; }
     MSG msg;
     std::shared_ptr<Completion> completion;
+    std::shared_ptr<PendingPost> pending;  // posted messages only
 };
+
+// Every thread's posted messages in posting order, for PeekMessage. An entry lives as
+// long as its event; delivered and dropped ones are pruned as new ones come in.
+struct PostedQueues {
+    std::mutex lock;
+    std::unordered_map<QThread*, std::deque<std::weak_ptr<PendingPost>>> byThread;
+};
+
+PostedQueues& Posted()
+{
+    static PostedQueues* queues = new PostedQueues;  // used until the last thread ends
+    return *queues;
+}
+
+// Posts a message event to a port and records it in the port thread's queue.
+void PostToPort(QObject* port, QEvent::Type type, const MSG& message)
+{
+    auto* event = new MessageEvent(type, message);
+    event->pending = std::make_shared<PendingPost>(PendingPost{message});
+    {
+        auto& queues = Posted();
+        std::lock_guard guard(queues.lock);
+        auto& queue = queues.byThread[port->thread()];
+        while (!queue.empty() && queue.front().expired()) queue.pop_front();
+        queue.push_back(event->pending);
+    }
+    QCoreApplication::postEvent(port, event);
+}
 
 class WindowPort : public QObject {
 public:
@@ -53,6 +93,7 @@ public:
     {
         if (e->type() != kSentMessage && e->type() != kPostedMessage) return QObject::event(e);
         auto* message = static_cast<MessageEvent*>(e);
+        if (message->Taken()) return true;
         LRESULT result = m_window->WindowProc(message->msg.message, message->msg.wParam, message->msg.lParam);
         if (message->completion) message->completion->result = result;
         return true;
@@ -60,6 +101,13 @@ public:
     CWnd* window() const { return m_window; }
     CWnd* original() const { return m_original; }
     void SetWindow(CWnd* window) { m_window = window; }
+    // The class and name the window was created with (CreateEx); empty otherwise.
+    std::string className;
+    std::string windowName;
+    // Whether the window was made while an application object existed; when it has gone
+    // since (static windows at exit), its timers and events went with it.
+    const bool madeWithApplication = QCoreApplication::instance() != nullptr;
+    bool ApplicationGone() const { return madeWithApplication && QCoreApplication::instance() == nullptr; }
 
     void StartTimer(UINT_PTR id, UINT milliseconds)
     {
@@ -97,10 +145,12 @@ public:
     bool event(QEvent* e) override
     {
         if (e->type() == kPostedMessage) {
+            if (static_cast<MessageEvent*>(e)->Taken()) return true;
             m_handler(static_cast<MessageEvent*>(e)->msg);
             return true;
         }
         if (e->type() == kQuitMessage) {
+            if (static_cast<MessageEvent*>(e)->Taken()) return true;
             RequestQuit(static_cast<int>(static_cast<MessageEvent*>(e)->msg.wParam));
             return true;
         }
@@ -202,6 +252,13 @@ void UnregisterWindow(HWND hWnd)
         registry.windows.erase(it);
     }
     SubclassChain::Detach(port->window(), port->original());
+    // A static window destroyed at exit after the application object: the toolkit's
+    // timer bookkeeping may be gone already, and the process is ending, so the port stays.
+    if (port->ApplicationGone()) {
+        static auto* abandoned = new std::vector<WindowPort*>;  // kept reachable: not a leak
+        abandoned->push_back(port);
+        return;
+    }
     // Pending messages are deleted with the port, which releases their senders.
     if (port->thread() == QThread::currentThread())
         delete port;
@@ -210,6 +267,14 @@ void UnregisterWindow(HWND hWnd)
 }
 
 namespace {
+
+WindowPort* AnyPort(HWND hWnd)
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto it = registry.windows.find(hWnd);
+    return it == registry.windows.end() ? nullptr : it->second;
+}
 
 WindowPort* OwnPort(HWND hWnd)
 {
@@ -232,6 +297,8 @@ bool SetWindowTimer(HWND hWnd, UINT_PTR id, UINT milliseconds)
 
 bool KillWindowTimer(HWND hWnd, UINT_PTR id)
 {
+    // At exit after the application object, the toolkit's timers have ended with it.
+    if (WindowPort* port = AnyPort(hWnd); port && port->ApplicationGone()) return true;
     WindowPort* port = OwnPort(hWnd);
     return port && port->StopTimer(id);
 }
@@ -285,6 +352,50 @@ int RunMessageLoop()
     return loop.exec();
 }
 
+void SetWindowIdentity(HWND hWnd, const char* className, const char* windowName)
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    auto it = registry.windows.find(hWnd);
+    if (it == registry.windows.end()) return;
+    it->second->className = className ? className : "";
+    it->second->windowName = windowName ? windowName : "";
+}
+
+HWND FindWindowByIdentity(const char* className, const char* windowName)
+{
+    auto& registry = Ports();
+    std::lock_guard guard(registry.lock);
+    for (const auto& [hWnd, port] : registry.windows) {
+        if (port->className.empty()) continue;  // not made by CreateEx
+        if (className && port->className != className) continue;
+        if (windowName && port->windowName != windowName) continue;
+        return hWnd;
+    }
+    return nullptr;
+}
+
+bool TakePostedMessage(MSG& out, HWND hWnd, UINT first, UINT last, bool remove)
+{
+    const bool anyMessage = first == 0 && last == 0;
+    const bool threadOnly = hWnd == reinterpret_cast<HWND>(-1);
+    auto& queues = Posted();
+    std::lock_guard guard(queues.lock);
+    auto found = queues.byThread.find(QThread::currentThread());
+    if (found == queues.byThread.end()) return false;
+    for (const auto& weak : found->second) {
+        auto entry = weak.lock();
+        if (!entry || entry->taken) continue;
+        const MSG& msg = entry->msg;
+        if (threadOnly ? msg.hwnd != nullptr : (hWnd != nullptr && msg.hwnd != hWnd)) continue;
+        if (!anyMessage && (msg.message < first || msg.message > last)) continue;
+        out = msg;
+        entry->taken = remove;
+        return true;
+    }
+    return false;
+}
+
 DWORD AllocateThreadId() { return g_nextThreadId++; }
 
 void AdoptThreadId(DWORD threadId) { t_threadId = threadId; }
@@ -323,7 +434,7 @@ BOOL PostMessage(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    QCoreApplication::postEvent(it->second, new MessageEvent(kPostedMessage, MakeMsg(hWnd, Msg, wParam, lParam)));
+    PostToPort(it->second, kPostedMessage, MakeMsg(hWnd, Msg, wParam, lParam));
     return TRUE;
 }
 
@@ -337,7 +448,7 @@ BOOL PostThreadMessage(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM lParam)
         return FALSE;
     }
     QEvent::Type type = Msg == WM_QUIT ? kQuitMessage : kPostedMessage;
-    QCoreApplication::postEvent(it->second, new MessageEvent(type, MakeMsg(nullptr, Msg, wParam, lParam)));
+    PostToPort(it->second, type, MakeMsg(nullptr, Msg, wParam, lParam));
     return TRUE;
 }
 
@@ -350,6 +461,17 @@ void PostQuitMessage(int nExitCode)
 }
 
 BOOL IsWindow(HWND hWnd) { return WindowFromHandle(hWnd) != nullptr; }
+
+BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg)
+{
+    if (lpMsg == nullptr) return FALSE;
+    return TakePostedMessage(*lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0) ? TRUE : FALSE;
+}
+
+HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName)
+{
+    return FindWindowByIdentity(lpClassName, lpWindowName);
+}
 
 DWORD GetCurrentThreadId()
 {

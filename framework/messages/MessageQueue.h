@@ -25,6 +25,14 @@ bool SwapWindowObject(HWND hWnd, CWnd* expected, CWnd* replacement);
 bool SetWindowTimer(HWND hWnd, UINT_PTR id, UINT milliseconds);
 bool KillWindowTimer(HWND hWnd, UINT_PTR id);
 
+// The class and window name of a window made by CreateEx, which FindWindowA looks for.
+void SetWindowIdentity(HWND hWnd, const char* className, const char* windowName);
+HWND FindWindowByIdentity(const char* className, const char* windowName);
+// The first posted message of the calling thread's queue for hWnd (null: any;
+// (HWND)-1: thread messages) with a number in [first, last] (0, 0: any); taken out of
+// the queue when remove is set.
+bool TakePostedMessage(MSG& out, HWND hWnd, UINT first, UINT last, bool remove);
+
 // Threads: a queue for the thread, created before it runs so that messages posted to
 // a suspended thread wait there. Posted thread messages go to the handler.
 using ThreadMessageHandler = std::function<void(MSG&)>;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installed library as a client meets it. Installs a built tree into a temporary
 # prefix, builds the example client through the CMake package and a second client
-# through pkg-config (C++23 both: the package must not lower a client's standard),
+# through pkg-config (C++23 both: the package must not lower a client's standard) and
+# the disk monitor client,
 # runs them, and checks that a registry-only client loads no Qt GUI library.
 # Usage: tests/install/check_install.sh [BUILD_DIR]
 set -euo pipefail
@@ -25,6 +26,18 @@ cmake -S "$root/examples/registry-client" -B "$work/example" -G Ninja -DCMAKE_PR
 cmake --build "$work/example" > /dev/null
 test "$("$work/example/registry-client")" = "run 1"
 test "$("$work/example/registry-client")" = "run 2"
+
+# The disk monitor client, linked through the package's zelmTools::zelmtoolsgui: three
+# timer-driven checks with room to spare, then one that finds the drive short.
+cmake -S "$root/examples/diskmon-client" -B "$work/diskmon" -G Ninja -DCMAKE_PREFIX_PATH="$work/prefix" > /dev/null
+cmake --build "$work/diskmon" > /dev/null
+mkdir "$work/data"
+out="$(QT_QPA_PLATFORM=offscreen "$work/diskmon/diskmon-client" "$work/data" --need 1 --interval 50 --checks 3)"
+test "$(grep -c ': enough$' <<< "$out")" = 3
+code=0
+out="$(QT_QPA_PLATFORM=offscreen "$work/diskmon/diskmon-client" "$work/data" --need 4611686018427387904 --checks 1)" || code=$?
+test "$code" = 3
+grep -q 'running short' <<< "$out"
 
 export PKG_CONFIG_PATH="$(dirname "$(find "$work/prefix" -name zelmtools.pc)")"
 g++ -std=c++23 -Wall -Wextra -Werror -o "$work/pc-client" "$here/client/main.cpp" $(pkg-config --cflags --libs zelmtools) \

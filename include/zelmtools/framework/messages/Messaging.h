@@ -18,4 +18,18 @@ ZELM_API BOOL PostThreadMessage(DWORD idThread, UINT Msg, WPARAM wParam, LPARAM 
 // Ends the calling thread's message loop with the exit code.
 ZELM_API void PostQuitMessage(int nExitCode);
 ZELM_API BOOL IsWindow(HWND hWnd);
+
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+constexpr UINT PM_NOYIELD = 0x0002;
+// Looks at the calling thread's posted messages: the first for hWnd (null: any window
+// or thread message; (HWND)-1: thread messages only) whose number lies in
+// [wMsgFilterMin, wMsgFilterMax] (both 0: any). With PM_REMOVE it is taken out of the
+// queue and never delivered. FALSE when there is none. Window timers tick straight
+// into the window and never wait in the queue.
+ZELM_API BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
+#define PeekMessage PeekMessageA
+// A window made by CWnd::CreateEx with that class and name (null matches any).
+ZELM_API HWND FindWindowA(LPCSTR lpClassName, LPCSTR lpWindowName);
+#define FindWindow FindWindowA
 ZELM_API DWORD GetCurrentThreadId();

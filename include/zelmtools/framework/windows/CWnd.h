@@ -16,6 +16,13 @@ namespace zelm::framework {
 struct SubclassChain;
 }
 
+// Registers (once) a window class with these attributes and returns its name, valid
+// for the life of the process.
+ZELM_API LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                                    HICON hIcon = nullptr);
+// Whether a class of that name has been registered.
+ZELM_API BOOL AfxIsWndClassRegistered(LPCSTR lpszClassName);
+
 class ZELM_API CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 
@@ -42,6 +49,14 @@ public:
 
     // A window without pixels that only receives messages, owned by the calling thread.
     BOOL CreateMessageOnlyWindow();
+    // A window of a class registered with AfxRegisterWndClass, owned by the calling
+    // thread; it gets WM_CREATE (-1 from it fails the creation). Hidden top-level
+    // windows only (no WS_VISIBLE, WS_CHILD or parent): they receive messages and timers
+    // and have no pixels. FALSE with the last error set when it cannot be made.
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth,
+                  int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+                  CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
     virtual BOOL DestroyWindow();
 
     // WM_TIMER every nElapse milliseconds; call on the window's own thread.
