@@ -9,6 +9,7 @@
 #include <zelmtools/platform/kernel/libraries.h>
 
 #include "platform/kernel/module_files.h"
+#include "platform/kernel/system_directory.h"
 
 namespace {
 
@@ -19,8 +20,15 @@ bool HoldsRegistrar(const fs::path& folder)
     return access((folder / "regsvr32").c_str(), X_OK) == 0;
 }
 
+std::string& FolderInsteadOfTheSystems()
+{
+    static std::string folder;
+    return folder;
+}
+
 std::string ProgramsFolder()
 {
+    if (!FolderInsteadOfTheSystems().empty()) return FolderInsteadOfTheSystems();
     static const char kAnchor = 0;
     fs::path module = zelm::platform::FilePathOfModule(&kAnchor, false);
     fs::path folder = module.parent_path();
@@ -32,6 +40,11 @@ std::string ProgramsFolder()
 }
 
 }  // namespace
+
+void zelm::platform::SetSystemDirectoryForTests(const std::string& folder)
+{
+    FolderInsteadOfTheSystems() = folder;
+}
 
 HMODULE LoadLibraryA(LPCSTR lpLibFileName)
 {
