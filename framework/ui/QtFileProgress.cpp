@@ -6,6 +6,7 @@
 #include <QThread>
 #include <atomic>
 
+#include "framework/windows/WindowWidgets.h"
 #include "platform/shell/file_progress.h"
 
 namespace zelm::framework {
@@ -26,11 +27,12 @@ void OnGuiThread(F&& work)
 
 class QtFileProgress : public zelm::platform::FileProgress {
 public:
-    explicit QtFileProgress(const std::string& title)
+    // Owned by the owner window's widget, or by the active window.
+    QtFileProgress(HWND owner, const std::string& title)
     {
         OnGuiThread([&] {
             m_dialog = new QProgressDialog(QString(), QApplication::translate("QtFileProgress", "Cancel"), 0, kSteps,
-                                           QApplication::activeWindow());
+                                           SafeOwnerWidget(owner));
             m_dialog->setWindowTitle(QString::fromStdString(title));
             m_dialog->setWindowModality(Qt::ApplicationModal);
             m_dialog->setAutoReset(false);
@@ -69,10 +71,10 @@ private:
     int m_step = -1;
 };
 
-std::unique_ptr<zelm::platform::FileProgress> PresentInGuiApplication(HWND, const std::string& title)
+std::unique_ptr<zelm::platform::FileProgress> PresentInGuiApplication(HWND owner, const std::string& title)
 {
     if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return nullptr;
-    return std::make_unique<QtFileProgress>(title);
+    return std::make_unique<QtFileProgress>(owner, title);
 }
 
 struct PresenterRegistration {

@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "framework/windows/WindowWidgets.h"
 #include "platform/shell/file_operation.h"
 #include "support/file_tree.h"
 #include "support/temp_dir.h"
@@ -23,6 +24,7 @@ public:
     int shown = 0;
     int lastValue = -1;
     int maximum = 0;
+    QWidget* parent = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -31,6 +33,7 @@ protected:
         if (dialog && event->type() == QEvent::Show) {
             ++shown;
             titles << dialog->windowTitle();
+            parent = dialog->parentWidget();
         }
         if (dialog && (event->type() == QEvent::Hide || event->type() == QEvent::Close)) {
             lastValue = dialog->value();
@@ -40,11 +43,11 @@ protected:
     }
 };
 
-int CopyTree(const std::string& source, const std::string& target, const char* title)
+int CopyTree(const std::string& source, const std::string& target, const char* title, HWND owner = nullptr)
 {
     std::string from = source + '\0' + '\0', to = target + '\0' + '\0';
-    SHFILEOPSTRUCTA operation{nullptr, FO_COPY, from.c_str(), to.c_str(), FOF_SIMPLEPROGRESS | FOF_NOCONFIRMATION,
-                              FALSE,   nullptr, title};
+    SHFILEOPSTRUCTA operation{owner, FO_COPY, from.c_str(), to.c_str(), FOF_SIMPLEPROGRESS | FOF_NOCONFIRMATION,
+                              FALSE, nullptr, title};
     return SHFileOperationA(&operation);
 }
 
@@ -52,8 +55,13 @@ TEST(FileProgressWindow, ShowsTheTitleAndReachesTheEnd)
 {
     TempDir dir;
     file_tree::MakeTree(dir.file("source"));
+    QWidget ownerWidget;
+    auto owner = reinterpret_cast<HWND>(0x5151);
+    zelm::framework::SetWidgetForWindow(owner, &ownerWidget);
     ProgressWatcher watcher;
-    ASSERT_EQ(CopyTree(dir.file("source"), dir.file("copy"), "Копирование архива"), 0);
+    ASSERT_EQ(CopyTree(dir.file("source"), dir.file("copy"), "Копирование архива", owner), 0);
+    zelm::framework::SetWidgetForWindow(owner, nullptr);
+    EXPECT_EQ(watcher.parent, &ownerWidget);
     EXPECT_EQ(watcher.shown, 1);
     EXPECT_EQ(watcher.titles, QStringList{"Копирование архива"});
     EXPECT_GT(watcher.maximum, 0);
