@@ -16,12 +16,14 @@ namespace {
 constexpr DWORD kNormalPriorityClass = 0x20;
 constexpr UINT kStartFailureStyle = MB_ICONEXCLAMATION | MB_TOPMOST;  // 0x40030
 
-// A folder read into a MAX_PATH buffer: false when it does not fit (or cannot be read).
+// A folder read into a MAX_PATH buffer: false when it cannot be read (its error stays)
+// or does not fit (ERROR_FILENAME_EXCED_RANGE).
 template <class Reader>
 bool ReadFolder(Reader read, CString& folder)
 {
     char buffer[MAX_PATH];
     unsigned length = static_cast<unsigned>(read(buffer));
+    if (length >= MAX_PATH) SetLastError(ERROR_FILENAME_EXCED_RANGE);
     if (length == 0 || length >= MAX_PATH) return false;
     folder = buffer;
     return true;
@@ -59,10 +61,8 @@ int RegisterComponet(const CString& strFileName, const CString& strOptions)
 {
     CString strSystem, strCurrent, strQuoted;
     if (!ReadFolder([](char* b) { return GetSystemDirectoryA(b, MAX_PATH); }, strSystem) ||
-        !ReadFolder([](char* b) { return unsigned(GetCurrentDirectoryA(MAX_PATH, b)); }, strCurrent)) {
-        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        !ReadFolder([](char* b) { return unsigned(GetCurrentDirectoryA(MAX_PATH, b)); }, strCurrent))
         return 0;
-    }
     CString strProgram = WithSlash(strSystem) + "regsvr32";
     if (!QuotedPath(WithSlash(strCurrent) + strFileName, strQuoted)) {
         SetLastError(ERROR_INVALID_NAME);

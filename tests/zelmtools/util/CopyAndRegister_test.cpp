@@ -114,6 +114,12 @@ TEST_F(RegisterComponetTest, WhatDoesNotFitOrCannotBeQuotedIsRefusedSilently)
     EXPECT_EQ(RegisterComponet(std::string(260, 'a').c_str(), ""), 0);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_EQ(RegisterComponet("a\"b.so", ""), 0);
+    fs::path deep = m_working.path() / std::string(200, 'd') / std::string(100, 'e');
+    fs::create_directories(deep);
+    fs::current_path(deep);  // a working folder longer than 259 bytes
+    EXPECT_EQ(RegisterComponet("c.so", ""), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_FILENAME_EXCED_RANGE));
+    fs::current_path(m_working.path());
     EXPECT_TRUE(messages.texts.empty());
     EXPECT_FALSE(fs::exists(m_system.file("args")));
     // Backslashes are part of a name here; before the closing quote they stay as they are.
