@@ -341,9 +341,11 @@ DWORD GetFileAttributesA(LPCSTR lpFileName)
         FailWithErrno();
         return INVALID_FILE_ATTRIBUTES;
     }
-    DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-    if (access(lpFileName, W_OK) != 0) attributes |= FILE_ATTRIBUTE_READONLY;
-    return attributes;
+    // Read-only is the owner's write bit, the one SetFileAttributesA sets: whether this
+    // caller may write (root may write anything) is another question.
+    DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : DWORD(0);
+    if ((info.st_mode & S_IWUSR) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
+    return attributes == 0u ? FILE_ATTRIBUTE_NORMAL : attributes;
 }
 
 BOOL CloseHandle(HANDLE hObject)

@@ -44,7 +44,8 @@ ZELM_API BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead
 ZELM_API BOOL CancelIoEx(HANDLE hFile, void* lpOverlapped);
 ZELM_API DWORD GetFileType(HANDLE hFile);
 // What a path names (links followed): FILE_ATTRIBUTE_DIRECTORY for a folder, otherwise
-// FILE_ATTRIBUTE_NORMAL, with FILE_ATTRIBUTE_READONLY when the caller cannot write it;
+// FILE_ATTRIBUTE_NORMAL when nothing else applies; FILE_ATTRIBUTE_READONLY when the
+// owner's write bit is clear;
 // INVALID_FILE_ATTRIBUTES with the last error set (ERROR_FILE_NOT_FOUND,
 // ERROR_PATH_NOT_FOUND, ...) when it cannot be looked at.
 ZELM_API DWORD GetFileAttributesA(LPCSTR lpFileName);

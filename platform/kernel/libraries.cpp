@@ -11,6 +11,7 @@
 
 #include "platform/kernel/module_files.h"
 #include "platform/kernel/system_libraries.h"
+#include "platform/kernel/system_directory.h"
 
 namespace {
 
@@ -21,8 +22,15 @@ bool HoldsRegistrar(const fs::path& folder)
     return access((folder / "regsvr32").c_str(), X_OK) == 0;
 }
 
+std::string& FolderInsteadOfTheSystems()
+{
+    static std::string folder;
+    return folder;
+}
+
 std::string ProgramsFolder()
 {
+    if (!FolderInsteadOfTheSystems().empty()) return FolderInsteadOfTheSystems();
     static const char kAnchor = 0;
     fs::path module = zelm::platform::FilePathOfModule(&kAnchor, false);
     fs::path folder = module.parent_path();
@@ -46,6 +54,11 @@ bool DefinedInModule(void* symbol, HMODULE module)
 }
 
 }  // namespace
+
+void zelm::platform::SetSystemDirectoryForTests(const std::string& folder)
+{
+    FolderInsteadOfTheSystems() = folder;
+}
 
 HMODULE LoadLibraryA(LPCSTR lpLibFileName)
 {

@@ -9,6 +9,8 @@
 #include <chrono>
 #include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include <zelmtools/platform/base/errors.h>
@@ -37,11 +39,20 @@ public:
     ProcessObject(pid_t pid, int pidfd) : m_pid(pid), m_pidfd(pidfd) {}
     ~ProcessObject() override
     {
-        // A child still running when its last handle goes is left to run; one that has
-        // ended is reaped here so that it leaves no zombie.
+        // A child still running when its last handle goes is left to run, and a waiter
+        // of its own reaps it when it ends, so that it leaves no zombie. It waits for
+        // that one child only: other children's statuses stay for their own waiters.
         std::lock_guard guard(m_lock);
-        if (!m_ended) waitpid(m_pid, nullptr, WNOHANG);
         close(m_pidfd);
+        if (m_ended || waitpid(m_pid, nullptr, WNOHANG) == m_pid) return;
+        try {
+            std::thread([pid = m_pid] {
+                while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+                }
+            }).detach();
+        } catch (const std::system_error&) {
+            // No thread to spare: the child stays a zombie until this process ends.
+        }
     }
 
     // Whether the child has ended, waiting at most `milliseconds` (-1: for good).
@@ -127,7 +138,12 @@ BOOL CreateProcessA(LPCSTR lpApplicationName, LPSTR lpCommandLine, SECURITY_ATTR
                     DWORD, LPVOID lpEnvironment, LPCSTR lpCurrentDirectory, STARTUPINFOA*,
                     PROCESS_INFORMATION* lpProcessInformation)
 {
-    std::vector<std::string> arguments = SplitCommandLine(lpCommandLine ? lpCommandLine : "");
+    std::string line = lpCommandLine ? lpCommandLine : "";
+    // A command line that starts with a blank has an empty program word, as the
+    // system's programs read it: with an application name, every word is an argument.
+    bool noProgramWord = lpApplicationName && !line.empty() && (line[0] == ' ' || line[0] == '\t');
+    std::vector<std::string> arguments = SplitCommandLine(noProgramWord ? "\"\"" + line : line);
+    if (noProgramWord) arguments[0] = lpApplicationName;
     if (lpApplicationName && arguments.empty()) arguments.emplace_back(lpApplicationName);
     if (arguments.empty() || lpProcessInformation == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);

@@ -14,6 +14,7 @@ public:
         m_previous = zelm::framework::SetMessageBoxHandler([this, answer](const zelm::framework::MessageBoxRequest& r) {
             texts.emplace_back(r.text);
             captions.emplace_back(r.caption);
+            types.push_back(r.type);
             return answer != 0 ? answer : zelm::framework::DefaultMessageBoxAnswer(r.type);
         });
     }
@@ -23,6 +24,7 @@ public:
 
     std::vector<std::string> texts;
     std::vector<std::string> captions;
+    std::vector<UINT> types;
 
 private:
     zelm::framework::MessageBoxHandler m_previous;

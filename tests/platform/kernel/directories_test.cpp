@@ -69,6 +69,8 @@ TEST(FileAttributes, ReadOnlyIsTheOwnersWriteBit)
     chmod(path.c_str(), 0664);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(ModeOf(path) & 07777, 0464u);  // only the owner's bit
+    // Read back from the bit, also for root, who may write anything anyway.
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), FILE_ATTRIBUTE_READONLY);
     ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(ModeOf(path) & 07777, 0664u);
     EXPECT_FALSE(SetFileAttributesA(dir.file("missing").c_str(), FILE_ATTRIBUTE_NORMAL));

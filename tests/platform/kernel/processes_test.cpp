@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include <zelmtools/platform/base/errors.h>
 #include <zelmtools/platform/kernel/libraries.h>
@@ -123,4 +124,26 @@ TEST(Libraries, TheSystemFolderOfABuildIsItsBin)
     ASSERT_LT(length, UINT(sizeof folder));
     EXPECT_EQ(std::filesystem::path(folder), std::filesystem::canonical("/proc/self/exe").parent_path());
     EXPECT_EQ(GetSystemDirectoryA(folder, length), length + 1);
+}
+
+TEST(CreateProcess, ALeadingBlankMeansEveryWordIsAnArgument)
+{
+    Started started("/bin/sh", R"( -c "exit 4")");
+    ASSERT_TRUE(started.ok);
+    EXPECT_EQ(started.ExitCode(), DWORD(4));
+}
+
+TEST(CreateProcess, AChildClosedWhileRunningLeavesNoZombie)
+{
+    pid_t pid = 0;
+    {
+        Started running("/bin/sleep", "sleep 0.2");
+        ASSERT_TRUE(running.ok);
+        pid = static_cast<pid_t>(static_cast<std::uint32_t>(running.info.dwProcessId));
+    }
+    // A reaped child leaves /proc; a zombie would stay there until this process ends.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::filesystem::exists("/proc/" + std::to_string(pid)) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(std::filesystem::exists("/proc/" + std::to_string(pid)));
 }

@@ -32,7 +32,8 @@ struct PROCESS_INFORMATION {
 };
 
 // Starts a program. With lpApplicationName the program is that file and the command
-// line gives the arguments (its first word is the program's own name); without it the
+// line gives the arguments (its first word is the program's own name, or, when the
+// line starts with a blank, there is no such word and all its words are arguments); without it the
 // command line's first word names the program, looked up along PATH. The command line
 // is split as SplitCommandLine describes. lpEnvironment, when given, is a block of
 // "NAME=value" texts each ending in a zero byte, the block in one more. Window,
