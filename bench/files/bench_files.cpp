@@ -7,7 +7,6 @@
 //   bench_files [--tmpfs DIR] [--disk DIR] [--files N] [--runs R]
 //       defaults: /dev/shm (or the temporary folder when that is tmpfs), the current
 //       folder, 10000 files (100 folders of 100, 64 to 4159 bytes each), 5 runs
-#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,24 +22,14 @@
 #include <vector>
 
 #include <zelmtools/util/FileUtils.h>
+#include "../common/bench_folders.h"
 
 namespace fs = std::filesystem;
+using bench::DefaultTmpfsFolder;
+using bench::IsTmpfs;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-bool IsTmpfs(const fs::path& folder)
-{
-    constexpr long kTmpfsMagic = 0x01021994;
-    struct statfs info {};
-    return statfs(folder.c_str(), &info) == 0 && static_cast<long>(info.f_type) == kTmpfsMagic;
-}
-
-fs::path DefaultTmpfsFolder()
-{
-    if (IsTmpfs("/dev/shm")) return "/dev/shm";
-    return fs::temp_directory_path();
-}
 
 void MakeTree(const fs::path& root, int files)
 {

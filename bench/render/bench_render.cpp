@@ -15,7 +15,6 @@
 // BENCH_RENDER_JOB names another bench_render binary to run the jobs (an older build,
 // to compare both under the same conditions).
 #include <sys/resource.h>
-#include <sys/vfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,10 +30,13 @@
 #include <string>
 #include <vector>
 
+#include "../common/bench_folders.h"
 #include "app/WorkThread.h"
 #include <zelmtools/framework/windows/CWnd.h>
 
 namespace fs = std::filesystem;
+using bench::DefaultTmpfsFolder;
+using bench::IsTmpfs;
 using Clock = std::chrono::steady_clock;
 
 namespace {
@@ -139,19 +141,6 @@ double WriteFilesRate(const std::string& folder, int count)
         out.write(page.data(), static_cast<std::streamsize>(page.size()));
     }
     return count / std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-bool IsTmpfs(const fs::path& folder)
-{
-    constexpr long kTmpfsMagic = 0x01021994;
-    struct statfs info {};
-    return statfs(folder.c_str(), &info) == 0 && static_cast<long>(info.f_type) == kTmpfsMagic;
-}
-
-fs::path DefaultTmpfsFolder()
-{
-    if (IsTmpfs("/dev/shm")) return "/dev/shm";
-    return fs::temp_directory_path();
 }
 
 struct Case {

@@ -1,25 +1,14 @@
 #pragma once
-// The one way zelmmixer fails: a message for the user and the exit code that goes with it.
+// How zelmmixer fails: the tools' one error type.
 
-#include <string>
+#include "../common/ToolError.h"
 
 namespace zelmmixer {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-struct ToolError {
-    int exitCode;
-    std::string message;
-};
-
-[[noreturn]] inline void UsageError(const std::string& message)
-{
-    throw ToolError{kExitUsage, message};
-}
-[[noreturn]] inline void Failure(const std::string& message)
-{
-    throw ToolError{kExitFailure, message};
-}
+using zelmtool::Failure;
+using zelmtool::kExitFailure;
+using zelmtool::kExitUsage;
+using zelmtool::ToolError;
+using zelmtool::UsageError;
 
 }  // namespace zelmmixer

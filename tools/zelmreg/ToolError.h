@@ -1,28 +1,19 @@
 #pragma once
-// The one way zelmreg fails: a message for the user and the exit code that goes with it.
+// How zelmreg fails: the tools' one error type, and registry failures in words.
 
 #include <string>
+
+#include "../common/ToolError.h"
 
 #include <zelmtools/platform/base/win_types.h>
 
 namespace zelmreg {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-struct ToolError {
-    int exitCode;
-    std::string message;
-};
-
-[[noreturn]] inline void UsageError(const std::string& message)
-{
-    throw ToolError{kExitUsage, message};
-}
-[[noreturn]] inline void Failure(const std::string& message)
-{
-    throw ToolError{kExitFailure, message};
-}
+using zelmtool::Failure;
+using zelmtool::kExitFailure;
+using zelmtool::kExitUsage;
+using zelmtool::ToolError;
+using zelmtool::UsageError;
 
 // A registry call's failure in words: what the code means, and for a store that cannot
 // be used, what is wrong with it.
