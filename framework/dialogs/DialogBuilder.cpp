@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -56,8 +57,28 @@ void ConnectCommands(const DialogControl& control, const CommandSink& commands)
     QObject::connect(button, &QPushButton::clicked, button, [id, hwnd, commands] { commands(id, BN_CLICKED, hwnd); });
 }
 
+// A multi-line edit: lines scroll sideways with ES_AUTOHSCROLL and wrap without it; a
+// read-only one shows the dialog's background, as the platform's do.
+QWidget* MakeMultiLineEdit(const DialogItemTemplate& item, QWidget* parent)
+{
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setReadOnly(item.style & ES_READONLY);
+    edit->setFrameShape((item.style & WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
+    edit->setLineWrapMode((item.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    edit->setHorizontalScrollBarPolicy((item.style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->document()->setDocumentMargin(0);
+    if (item.style & ES_READONLY) {
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+    }
+    return edit;
+}
+
 QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent)
 {
+    if (item.style & ES_MULTILINE) return MakeMultiLineEdit(item, parent);
     auto* edit = new QLineEdit(parent);
     if (item.style & ES_NUMBER)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
