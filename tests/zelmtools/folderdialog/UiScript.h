@@ -55,7 +55,9 @@ private:
             Step step = std::move(m_steps.front());
             m_steps.pop_front();
             m_clock.restart();
-            step.act(widget);
+            // Acted on from the queue: a timer's handler is not re-entered, so a menu or
+            // dialog that the act opens would otherwise stop the script.
+            QTimer::singleShot(0, widget, [act = std::move(step.act), widget] { act(widget); });
         } else if (m_clock.elapsed() > kTimeoutMs) {
             ADD_FAILURE() << "timed out waiting for: " << m_steps.front().what;
             m_steps.clear();
