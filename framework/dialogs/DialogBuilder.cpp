@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -135,14 +136,38 @@ QWidget* MakeControl(const DialogItemTemplate& item, QWidget* parent)
     return new QWidget(parent);
 }
 
-// An image static keeps the size of its image; other controls take their rectangles.
+// An image static keeps the size of its image; other controls take their rectangles. A
+// text static whose text the substitute font makes wider than its rectangle grows to the
+// right, as far as the dialog's edge, rather than cutting its last letters off.
 void Place(QWidget* widget, const DialogItemTemplate& item, const DialogBaseUnits& base)
 {
     QRect rect = PixelRect(item.units, base);
-    if (dynamic_cast<PictureWidget*>(widget))
+    if (dynamic_cast<PictureWidget*>(widget)) {
         widget->move(rect.topLeft());
-    else
-        widget->setGeometry(rect);
+        return;
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label && !dynamic_cast<ElidingLabel*>(label) && !label->wordWrap()) {
+        const int room = widget->parentWidget()->width() - rect.left();
+        rect.setWidth(std::max(rect.width(), std::min(label->sizeHint().width(), room)));
+    }
+    widget->setGeometry(rect);
+}
+
+// A text static's "&" marks the letter that moves the focus to the next control that
+// takes it, as the platform's statics do; "&&" is an ampersand.
+void ConnectMnemonics(const DialogTemplate& dialog, std::vector<DialogControl>& controls)
+{
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(controls[i].widget);
+        if (!label || dynamic_cast<ElidingLabel*>(label) || !label->text().contains('&')) continue;
+        for (std::size_t next = i + 1; next < controls.size(); ++next) {
+            if (dialog.items[next].style & WS_TABSTOP) {
+                label->setBuddy(controls[next].widget);
+                break;
+            }
+        }
+    }
 }
 
 void ConnectBuddy(QWidget* widget, const DialogItemTemplate& item, std::vector<DialogControl>& controls)
@@ -198,6 +223,7 @@ BuiltDialog BuildDialog(const DialogTemplate& dialog, QWidget* parent, const Dia
         built.controls.push_back({item.id, widget, std::make_unique<ControlWindow>(widget)});
         ConnectCommands(built.controls.back(), callbacks.commands);
     }
+    ConnectMnemonics(dialog, built.controls);
     return built;
 }
 

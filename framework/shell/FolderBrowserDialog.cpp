@@ -22,7 +22,8 @@ bool IsAtOrBelow(const QString& path, const QString& root)
 
 }  // namespace
 
-FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine)
+FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine,
+                                         bool newStyle)
     : QDialog(owner), m_rootPath(rootPath), m_reportedPath(rootPath)
 {
     setObjectName("zelmFolderBrowser");
@@ -58,7 +59,13 @@ FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(m_buttons);
-    resize(340, 420);
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderBrowserDialog::KeepSelectionInView);
+    if (newStyle) {
+        setSizeGripEnabled(true);
+        resize(340, 420);
+    } else {
+        setFixedSize(340, 420);
+    }
     SelectPath(rootPath);
     if (rootPath == "/") m_tree->expand(m_model->index(rootPath));
 }
@@ -112,6 +119,12 @@ void FolderBrowserDialog::ReportSelection()
     if (path == m_reportedPath) return;
     m_reportedPath = path;
     if (onSelectionChanged) onSelectionChanged(path);
+}
+
+void FolderBrowserDialog::KeepSelectionInView(const QString& loadedPath)
+{
+    const QModelIndex current = m_tree->currentIndex();
+    if (current.isValid() && IsAtOrBelow(m_model->filePath(current), loadedPath)) m_tree->scrollTo(current);
 }
 
 void FolderBrowserDialog::contextMenuEvent(QContextMenuEvent* event)

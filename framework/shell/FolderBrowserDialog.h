@@ -17,7 +17,9 @@ namespace zelm::framework {
 class FolderBrowserDialog : public QDialog {
 public:
     // rootPath is an existing absolute folder; "/" shows the root itself as the top item.
-    FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine);
+    // The new dialog style can be resized; the old one keeps its size.
+    FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine,
+                        bool newStyle = false);
 
     // Selects an existing folder at or below the root; false (and no change) otherwise.
     bool SelectPath(const QString& path);
@@ -34,6 +36,8 @@ protected:
 
 private:
     void ReportSelection();
+    // Scrolls the selection into view again once a folder on its path has been read.
+    void KeepSelectionInView(const QString& loadedPath);
     QModelIndex Reveal(const QString& path);
 
     QString m_rootPath;
