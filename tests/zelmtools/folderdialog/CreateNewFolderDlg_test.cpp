@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +33,7 @@ TEST(CreateNewFolderDlg, ShowsTheFolderReadOnlyAndTakesAtMost256BytesOfName)
     QString current, name;
     bool currentReadOnly = false;
     int typedBytes = 0;
+    QWidget* mnemonicTarget = nullptr;
     UiScript script;
     script.Then("new folder dialog", NewFolderDialog, [&](QWidget* shown) {
         auto* folder = shown->findChild<QPlainTextEdit*>();
@@ -39,6 +41,11 @@ TEST(CreateNewFolderDlg, ShowsTheFolderReadOnlyAndTakesAtMost256BytesOfName)
         currentReadOnly = folder->isReadOnly();
         auto* edit = shown->findChild<QLineEdit*>();
         name = edit->text();
+        // The static's "&" marks a mnemonic, and none of its letters are cut off.
+        for (auto* label : shown->findChildren<QLabel*>()) {
+            if (label->text() == "Имя &новой вложенной папки:") mnemonicTarget = label->buddy();
+            EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
+        }
         // Typing stops at the limit, counted in bytes: 128 Cyrillic letters fill it.
         edit->clear();
         for (int i = 0; i < 130; ++i) edit->insert("я");
@@ -50,6 +57,7 @@ TEST(CreateNewFolderDlg, ShowsTheFolderReadOnlyAndTakesAtMost256BytesOfName)
     EXPECT_TRUE(currentReadOnly);
     EXPECT_EQ(name, "Новая папка");
     EXPECT_EQ(typedBytes, 256);
+    EXPECT_NE(mnemonicTarget, nullptr);
     EXPECT_EQ(dialog.m_strNewFolderName.GetLength(), 256);
 }
 

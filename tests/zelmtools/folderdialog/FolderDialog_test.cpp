@@ -130,6 +130,7 @@ protected:
             [this](QWidget* w) {
                 FolderBrowserDialog* browser = browsers.Take(w);
                 selectedShown = browser->SelectedPath().toStdString();
+                confirmedResizable = browser->minimumSize() != browser->maximumSize();
                 PressOk(browser);
             });
     }
@@ -141,12 +142,14 @@ protected:
     QPoint menuAt;
     QString currentShown, nameShown;
     std::string selectedShown;
+    bool confirmedResizable = true;
 };
 
 TEST_F(FolderDialogTest, OpensOnTheFolderAndConfirmingReturnsIt)
 {
     QString title;
     QWidget* owner = reinterpret_cast<QWidget*>(1);
+    bool resizable = false;
     script.Then(
         "browser", [this] { return browsers.Ready(); },
         [&](QWidget* w) {
@@ -154,10 +157,12 @@ TEST_F(FolderDialogTest, OpensOnTheFolderAndConfirmingReturnsIt)
             title = browser->findChild<QLabel*>("zelmFolderBrowserTitle")->text();
             owner = browser->parentWidget();
             selectedShown = browser->SelectedPath().toStdString();
+            resizable = browser->minimumSize() != browser->maximumSize();
             PressOk(browser);
         });
     CString folder(start.c_str());
     EXPECT_TRUE(SelectFolderDlg(nullptr, folder, "Папка для страниц:"));
+    EXPECT_TRUE(resizable);  // the new dialog style
     EXPECT_EQ(selectedShown, start);
     EXPECT_EQ(std::string(folder), start);
     EXPECT_EQ(title, "Папка для страниц:");
@@ -188,6 +193,7 @@ TEST_F(FolderDialogTest, CreatingWithAnOldShellOpensTheBrowserAgainOnTheNewFolde
     EXPECT_EQ(nameShown, "Новая папка");
     EXPECT_TRUE(fs::is_directory(created));
     EXPECT_EQ(selectedShown, created);  // the second browser starts there
+    EXPECT_FALSE(confirmedResizable);   // the old dialog style
     EXPECT_EQ(std::string(folder), created);
     EXPECT_TRUE(answers.texts.empty());
 }
