@@ -2,6 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QPointer>
 #include <QThread>
 
 #include <zelmtools/framework/menus/CMenu.h>
@@ -78,11 +79,13 @@ BOOL TrackPopupMenu(HMENU hMenu, UINT uFlags, int x, int y, int, HWND hWnd, cons
         SetLastError(ERROR_INVALID_THREAD_ID);
         return FALSE;
     }
-    QMenu shown(SafeOwnerWidget(hWnd));
-    shown.setObjectName("zelmPopupMenu");
-    Fill(shown, *menu);
-    QAction* chosen = shown.exec(Corner(QPoint(x, y), shown.sizeHint(), uFlags));
-    const UINT id = chosen ? chosen->data().toUInt() : 0;
+    // On the heap: the owner's widget deletes it if the owner goes while the menu is open.
+    QPointer<QMenu> shown = new QMenu(SafeOwnerWidget(hWnd));
+    shown->setObjectName("zelmPopupMenu");
+    Fill(*shown, *menu);
+    QAction* chosen = shown->exec(Corner(QPoint(x, y), shown->sizeHint(), uFlags));
+    const UINT id = shown && chosen ? chosen->data().toUInt() : 0;
+    delete shown.data();
     if (uFlags & TPM_RETURNCMD) return static_cast<BOOL>(id);
     // As the system does, the command comes after the menu has closed, through the queue.
     if (id != 0) PostMessage(hWnd, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 0);

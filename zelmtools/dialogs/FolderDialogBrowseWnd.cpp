@@ -4,6 +4,7 @@
 
 #include <zelmtools/dialogs/PopupMenu.h>
 #include <zelmtools/errorinfo/MessageStrings.h>
+#include <zelmtools/framework/core/CException.h>
 #include <zelmtools/platform/base/errors.h>
 #include <zelmtools/util/FileUtils.h>
 
@@ -104,8 +105,16 @@ int CBrowseForFolderWnd::BrowseCallbackProc(HWND hwnd, UINT uMsg, LPARAM lParam,
 // Anywhere in the browser; the menu comes at the mouse cursor, whatever the message says.
 LRESULT CBrowseForFolderWnd::OnContextMenu(WPARAM, LPARAM)
 {
-    CPopupMenu menu(IDR_FOLDER_MENU, this);
-    menu.ExecuteSelectedCommand();
+    try {
+        CPopupMenu menu(IDR_FOLDER_MENU, this);
+        menu.ExecuteSelectedCommand();
+    } catch (CException* e) {
+        // An application menu 6204 without a submenu: said, as the framework says an
+        // exception in a message handler, instead of ending the program.
+        char text[256];
+        if (e->GetErrorMessage(text, sizeof text)) AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+        e->Delete();
+    }
     return 0;
 }
 

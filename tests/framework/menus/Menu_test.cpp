@@ -15,6 +15,7 @@
 #include <zelmtools/platform/base/errors.h>
 
 #include "framework/menus/MenuTemplate.h"
+#include "framework/windows/WindowWidgets.h"
 
 namespace {
 
@@ -127,32 +128,38 @@ protected:
 };
 
 // Once the popup menu shows, records where and chooses (the item at `index`, or
-// Escape for -1).
+// Escape for -1), or does what it is told.
 struct PopupDriver {
     QPoint shownAt{-1, -1};
     QStringList texts;
 
     void ChooseWhenShown(int index)
     {
-        QTimer::singleShot(0, [this, index] { Poll(index, 0); });
+        WhenShown([index](QMenu* menu) {
+            if (index >= 0) menu->setActiveAction(menu->actions().at(index));
+            QKeyEvent key(QEvent::KeyPress, index >= 0 ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(menu, &key);
+        });
+    }
+    void WhenShown(std::function<void(QMenu*)> act)
+    {
+        QTimer::singleShot(0, [this, act] { Poll(act, 0); });
     }
 
 private:
-    void Poll(int index, int tries)
+    void Poll(const std::function<void(QMenu*)>& act, int tries)
     {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (menu == nullptr) {
             if (tries < 2000)
-                QTimer::singleShot(5, [this, index, tries] { Poll(index, tries + 1); });
+                QTimer::singleShot(5, [this, act, tries] { Poll(act, tries + 1); });
             else
                 ADD_FAILURE() << "no popup menu";
             return;
         }
         shownAt = menu->pos();
         for (QAction* action : menu->actions()) texts << action->text();
-        if (index >= 0) menu->setActiveAction(menu->actions().at(index));
-        QKeyEvent key(QEvent::KeyPress, index >= 0 ? Qt::Key_Return : Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(menu, &key);
+        act(menu);
     }
 };
 
@@ -212,6 +219,15 @@ TEST_F(TrackPopupMenuTest, NoOwnerOrNoMenuShowsNothing)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
     EXPECT_FALSE(TrackPopupMenu(nullptr, 0, 10, 10, 0, owner.GetSafeHwnd(), nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_MENU_HANDLE));
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(TrackPopupMenuTest, OwnerWidgetGoingWhileTheMenuIsOpenEndsIt)
+{
+    auto* widget = new QWidget;
+    zelm::framework::SetWidgetForWindow(owner.GetSafeHwnd(), widget);
+    driver.WhenShown([widget](QMenu*) { delete widget; });
+    EXPECT_EQ(menu.TrackPopupMenu(TPM_RETURNCMD, 10, 10, &owner), 0);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 

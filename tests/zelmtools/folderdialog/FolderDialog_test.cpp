@@ -36,25 +36,27 @@ struct OldShell {
     ~OldShell() { zelm::platform::OverrideShellVersion(0, 0); }
 };
 
-// The browser once SelectFolderDlg has taken its window over, and not the one the
-// test last acted on while that one is still open.
+// The browser once SelectFolderDlg has taken its window over. A step that follows a
+// create or delete waits either for a new browser (one that opens again) or, when the
+// same one stays open, until the command has been handled (`handled`).
 class Browsers {
 public:
-    QWidget* Ready() const
+    using Handled = std::function<bool()>;
+
+    QWidget* Ready(const Handled& handled) const
     {
         auto* browser = dynamic_cast<FolderBrowserDialog*>(QApplication::activeModalWidget());
-        if (browser == nullptr || browser == m_last) return nullptr;
+        if (browser == nullptr || QApplication::activePopupWidget() != nullptr) return nullptr;
+        if (handled ? !handled() : browser == m_last) return nullptr;
         HWND hwnd = zelm::framework::WindowForWidget(browser);
         return dynamic_cast<CBrowseForFolderWnd*>(CWnd::FromHandlePermanent(hwnd)) ? browser : nullptr;
     }
-    // The browser the test acts on now; the next step waits for a new one.
+    // The browser the test acts on now.
     FolderBrowserDialog* Take(QWidget* widget)
     {
         m_last = static_cast<FolderBrowserDialog*>(widget);
         return m_last;
     }
-    // The same browser stays open for the next step.
-    void Keep() { m_last = nullptr; }
 
 private:
     QPointer<FolderBrowserDialog> m_last;
@@ -97,15 +99,11 @@ protected:
     }
 
     // Right-click in the browser, then the menu's item (0 create, 1 delete).
-    void Command(int item)
+    void Command(int item, Browsers::Handled handled = {})
     {
         script.Then(
-            "browser", [this] { return browsers.Ready(); },
-            [this](QWidget* w) {
-                // The menu's own loop runs inside the right-click: the browser stays.
-                browsers.Keep();
-                RightClick(static_cast<FolderBrowserDialog*>(w));
-            });
+            "browser", [this, handled] { return browsers.Ready(handled); },
+            [this](QWidget* w) { RightClick(browsers.Take(w)); });
         script.Then("folder menu", ShownPopup, [this, item](QWidget* popup) {
             menuAt = popup->pos();
             ChooseItem(popup, item);
@@ -122,17 +120,23 @@ protected:
             ButtonWithText(dialog, "&OK")->click();
         });
     }
-    // The browser (a new one unless the same is still open): records its selection and confirms.
-    void Confirm()
+    // The browser opened again (or, once `handled`, the same one): records its selection
+    // and confirms.
+    void Confirm(Browsers::Handled handled = {})
     {
         script.Then(
-            "browser to confirm", [this] { return browsers.Ready(); },
+            "browser to confirm", [this, handled] { return browsers.Ready(handled); },
             [this](QWidget* w) {
                 FolderBrowserDialog* browser = browsers.Take(w);
                 selectedShown = browser->SelectedPath().toStdString();
                 confirmedResizable = browser->minimumSize() != browser->maximumSize();
                 PressOk(browser);
             });
+    }
+    // Message boxes shown so far reach the count.
+    static Browsers::Handled AfterMessages(const MessageAnswers& answers, std::size_t count)
+    {
+        return [&answers, count] { return answers.texts.size() >= count; };
     }
 
     TempDir dir;
@@ -151,7 +155,7 @@ TEST_F(FolderDialogTest, OpensOnTheFolderAndConfirmingReturnsIt)
     QWidget* owner = reinterpret_cast<QWidget*>(1);
     bool resizable = false;
     script.Then(
-        "browser", [this] { return browsers.Ready(); },
+        "browser", [this] { return browsers.Ready({}); },
         [&](QWidget* w) {
             FolderBrowserDialog* browser = browsers.Take(w);
             title = browser->findChild<QLabel*>("zelmFolderBrowserTitle")->text();
@@ -172,7 +176,7 @@ TEST_F(FolderDialogTest, OpensOnTheFolderAndConfirmingReturnsIt)
 TEST_F(FolderDialogTest, CancelKeepsTheFolderText)
 {
     script.Then(
-        "browser", [this] { return browsers.Ready(); }, [this](QWidget* w) { browsers.Take(w)->reject(); });
+        "browser", [this] { return browsers.Ready({}); }, [this](QWidget* w) { browsers.Take(w)->reject(); });
     CString folder("/no/such/place");  // a missing start folder is shown as nothing selected
     EXPECT_FALSE(SelectFolderDlg(nullptr, folder, ""));
     EXPECT_EQ(std::string(folder), "/no/such/place");
@@ -214,7 +218,7 @@ TEST_F(FolderDialogTest, CreatingAnExistingFolderSaysWhyAndLeavesTheBrowserOpen)
     MessageAnswers answers;
     Command(0);
     NameNewFolder("Вложенная");
-    Confirm();
+    Confirm(AfterMessages(answers, 1));  // the same browser
     CString folder(start.c_str());
     EXPECT_TRUE(SelectFolderDlg(nullptr, folder, "Папка"));
     EXPECT_EQ(std::string(folder), start);
@@ -231,8 +235,8 @@ TEST_F(FolderDialogTest, DeletingANonEmptyFolderAsksTwiceAndNoKeepsIt)
     const std::string doomed = start + "/Вложенная";
     std::ofstream(doomed + "/page.bmp") << "x";
     MessageAnswers answers({IDYES, IDNO, IDYES, IDYES});
-    Command(1);  // answered Yes, No: nothing happens, the browser stays
-    Command(1);  // answered Yes, Yes
+    Command(1);                             // answered Yes, No: nothing happens, the browser stays
+    Command(1, AfterMessages(answers, 2));  // answered Yes, Yes
     Confirm();
     CString folder(doomed.c_str());
     EXPECT_TRUE(SelectFolderDlg(nullptr, folder, "Папка"));
@@ -265,7 +269,8 @@ TEST_F(FolderDialogTest, DeletionThatFailsSaysWhyAndLeavesTheBrowserOpen)
     MessageAnswers answers({IDYES});
     Command(1);
     script.Then(
-        "browser still open", [this] { return browsers.Ready(); }, [this](QWidget* w) { browsers.Take(w)->reject(); });
+        "browser still open", [this, &answers] { return browsers.Ready(AfterMessages(answers, 2)); },
+        [this](QWidget* w) { browsers.Take(w)->reject(); });
     CString folder(missing.c_str());
     EXPECT_FALSE(SelectFolderDlg(nullptr, folder, "Папка"));
     EXPECT_EQ(std::string(folder), missing);
