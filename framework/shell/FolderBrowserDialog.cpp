@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -60,6 +61,10 @@ FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(m_buttons);
     connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderBrowserDialog::KeepSelectionInView);
+    connect(m_model, &QFileSystemModel::layoutChanged, this, &FolderBrowserDialog::KeepSelectionInView);
+    connect(m_model, &QFileSystemModel::rowsInserted, this, &FolderBrowserDialog::KeepSelectionInView);
+    connect(m_tree, &QTreeView::pressed, this, [this] { m_followSelection = false; });
+    connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_followSelection = false; });
     if (newStyle) {
         setSizeGripEnabled(true);
         resize(340, 420);
@@ -94,6 +99,7 @@ bool FolderBrowserDialog::SelectPath(const QString& requested)
     if (!found.isValid()) return false;
     m_tree->setCurrentIndex(found);
     m_tree->scrollTo(found);
+    m_followSelection = true;
     return true;
 }
 
@@ -121,10 +127,10 @@ void FolderBrowserDialog::ReportSelection()
     if (onSelectionChanged) onSelectionChanged(path);
 }
 
-void FolderBrowserDialog::KeepSelectionInView(const QString& loadedPath)
+void FolderBrowserDialog::KeepSelectionInView()
 {
     const QModelIndex current = m_tree->currentIndex();
-    if (current.isValid() && IsAtOrBelow(m_model->filePath(current), loadedPath)) m_tree->scrollTo(current);
+    if (m_followSelection && current.isValid()) m_tree->scrollTo(current);
 }
 
 void FolderBrowserDialog::contextMenuEvent(QContextMenuEvent* event)

@@ -36,8 +36,9 @@ protected:
 
 private:
     void ReportSelection();
-    // Scrolls the selection into view again once a folder on its path has been read.
-    void KeepSelectionInView(const QString& loadedPath);
+    // Folders are read and sorted after the selection was made, moving it out of view:
+    // it is scrolled back until the user scrolls or clicks in the tree.
+    void KeepSelectionInView();
     QModelIndex Reveal(const QString& path);
 
     QString m_rootPath;
@@ -45,6 +46,7 @@ private:
     QFileSystemModel* m_model;
     QTreeView* m_tree;
     QLabel* m_status = nullptr;
+    bool m_followSelection = true;
     QDialogButtonBox* m_buttons;
 };
 
