@@ -3,7 +3,9 @@
 # Compiles a module's resources into a source file of TARGET that registers them with
 # the platform's resource table when the module is loaded. Each manifest line is
 #   TYPE ID FILE        with TYPE BITMAP, ICON, DIALOG, MENU or a number
-#   STRING ID TEXT      a string-table entry (UTF-8, rest of the line)
+#   STRING ID TEXT      a string-table entry (UTF-8, rest of the line, as it stands)
+#   STRING ID "TEXT"    the same in quotes, where \n is a line break, \t a tab, \" a
+#                       quotation mark and \\ one backslash
 #   VERSIONINFO ID FILE version information written as text (tools/rescompile/version_info.h)
 #   MESSAGETABLE ID FILE messages written as text, one table per language found in
 #                       the file (tools/rescompile/message_table.h)
@@ -52,6 +54,9 @@ function(zelm_add_resources target module manifest kind)
       endforeach()
       continue()
     elseif(type STREQUAL "STRING")
+      if(rest MATCHES "^\"(.*)\"[ \t]*$")
+        _zelm_unescape_string("${CMAKE_MATCH_1}" rest)
+      endif()
       string(HEX "${rest}" hex)
       set(typeNumber 6)
     else()
@@ -110,6 +115,17 @@ struct ResourceRegistration {
 HMODULE zelm_${moduleIdentifier}_ResourceModule() { return g_registration.handle; }
 " @ONLY)
   target_sources(${target} PRIVATE ${out} ${ZELM_COMPILED_RESOURCES})
+endfunction()
+
+# The text of a quoted string entry with its escapes replaced.
+function(_zelm_unescape_string text outVar)
+  string(ASCII 1 backslash)
+  string(REPLACE "\\\\" "${backslash}" text "${text}")
+  string(REPLACE "\\n" "\n" text "${text}")
+  string(REPLACE "\\t" "\t" text "${text}")
+  string(REPLACE "\\\"" "\"" text "${text}")
+  string(REPLACE "${backslash}" "\\" text "${text}")
+  set(${outVar} "${text}" PARENT_SCOPE)
 endfunction()
 
 # The distinct languages (as numbers) of a message text's "ID LANGUAGE TEXT" lines.

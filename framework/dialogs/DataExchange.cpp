@@ -1,6 +1,8 @@
 #include <zelmtools/framework/dialogs/DataExchange.h>
 
 #include <QLineEdit>
+#include <QPointer>
+#include <QValidator>
 #include <charconv>
 #include <string>
 
@@ -52,6 +54,38 @@ void CheckRange(CDataExchange* pDX, Number value, Number minVal, Number maxVal)
     pDX->Fail();
 }
 
+// Accepts a text of at most `limit` UTF-8 bytes that the edit's own validator (a number
+// edit's, say) accepts too.
+class ByteLimitValidator : public QValidator {
+public:
+    ByteLimitValidator(int limit, const QValidator* previous, QObject* parent)
+        : QValidator(parent), m_limit(limit), m_previous(previous)
+    {
+    }
+    State validate(QString& input, int& pos) const override
+    {
+        if (input.toUtf8().size() > m_limit) return Invalid;
+        return m_previous ? m_previous->validate(input, pos) : Acceptable;
+    }
+    const QValidator* Previous() const { return m_previous; }
+
+private:
+    int m_limit;
+    QPointer<const QValidator> m_previous;
+};
+
+void LimitText(CWnd* control, int nChars)
+{
+    auto* edit = control ? qobject_cast<QLineEdit*>(control->m_pWidget) : nullptr;
+    if (!edit) return;
+    const QValidator* previous = edit->validator();
+    if (auto* limit = dynamic_cast<const ByteLimitValidator*>(previous)) {
+        previous = limit->Previous();  // a second limit replaces the first
+        delete limit;
+    }
+    edit->setValidator(new ByteLimitValidator(nChars, previous, edit));
+}
+
 }  // namespace
 
 CWnd* CDataExchange::PrepareCtrl(int nIDC)
@@ -83,6 +117,19 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value) { ExchangeNumber(pDX, n
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value) { ExchangeNumber(pDX, nIDC, value, kSignedParseMessage); }
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal) { CheckRange(pDX, value, minVal, maxVal); }
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) { CheckRange(pDX, value, minVal, maxVal); }
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (!pDX->m_bSaveAndValidate) {
+        LimitText(pDX->m_pDlgWnd ? pDX->m_pDlgWnd->GetDlgItem(pDX->m_idLastControl) : nullptr, nChars);
+        return;
+    }
+    if (value.GetLength() <= nChars) return;
+    CString message;
+    message.Format("Enter no more than %d characters.", nChars);
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
 
 // The member becomes a second view of the same control: same handle, same widget.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)

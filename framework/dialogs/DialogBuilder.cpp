@@ -3,9 +3,11 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -57,8 +59,28 @@ void ConnectCommands(const DialogControl& control, const CommandSink& commands)
     QObject::connect(button, &QPushButton::clicked, button, [id, hwnd, commands] { commands(id, BN_CLICKED, hwnd); });
 }
 
+// A multi-line edit: lines scroll sideways with ES_AUTOHSCROLL and wrap without it; a
+// read-only one shows the dialog's background, as the platform's do.
+QWidget* MakeMultiLineEdit(const DialogItemTemplate& item, QWidget* parent)
+{
+    auto* edit = new QPlainTextEdit(parent);
+    edit->setReadOnly(item.style & ES_READONLY);
+    edit->setFrameShape((item.style & WS_BORDER) ? QFrame::StyledPanel : QFrame::NoFrame);
+    edit->setLineWrapMode((item.style & ES_AUTOHSCROLL) ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+    edit->setHorizontalScrollBarPolicy((item.style & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->setVerticalScrollBarPolicy((item.style & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->document()->setDocumentMargin(0);
+    if (item.style & ES_READONLY) {
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+    }
+    return edit;
+}
+
 QWidget* MakeEdit(const DialogItemTemplate& item, QWidget* parent)
 {
+    if (item.style & ES_MULTILINE) return MakeMultiLineEdit(item, parent);
     auto* edit = new QLineEdit(parent);
     if (item.style & ES_NUMBER)
         edit->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
@@ -127,14 +149,38 @@ QWidget* MakeControl(const DialogItemTemplate& item, QWidget* parent)
     return new QWidget(parent);
 }
 
-// An image static keeps the size of its image; other controls take their rectangles.
+// An image static keeps the size of its image; other controls take their rectangles. A
+// text static whose text the substitute font makes wider than its rectangle grows to the
+// right, as far as the dialog's edge, rather than cutting its last letters off.
 void Place(QWidget* widget, const DialogItemTemplate& item, const DialogBaseUnits& base)
 {
     QRect rect = PixelRect(item.units, base);
-    if (dynamic_cast<PictureWidget*>(widget))
+    if (dynamic_cast<PictureWidget*>(widget)) {
         widget->move(rect.topLeft());
-    else
-        widget->setGeometry(rect);
+        return;
+    }
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label && !dynamic_cast<ElidingLabel*>(label) && !label->wordWrap()) {
+        const int room = widget->parentWidget()->width() - rect.left();
+        rect.setWidth(std::max(rect.width(), std::min(label->sizeHint().width(), room)));
+    }
+    widget->setGeometry(rect);
+}
+
+// A text static's "&" marks the letter that moves the focus to the next control that
+// takes it, as the platform's statics do; "&&" is an ampersand.
+void ConnectMnemonics(const DialogTemplate& dialog, std::vector<DialogControl>& controls)
+{
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        auto* label = qobject_cast<QLabel*>(controls[i].widget);
+        if (!label || dynamic_cast<ElidingLabel*>(label) || !label->text().contains('&')) continue;
+        for (std::size_t next = i + 1; next < controls.size(); ++next) {
+            if (dialog.items[next].style & WS_TABSTOP) {
+                label->setBuddy(controls[next].widget);
+                break;
+            }
+        }
+    }
 }
 
 void ConnectBuddy(QWidget* widget, const DialogItemTemplate& item, std::vector<DialogControl>& controls)
@@ -190,6 +236,7 @@ BuiltDialog BuildDialog(const DialogTemplate& dialog, QWidget* parent, const Dia
         built.controls.push_back({item.id, widget, std::make_unique<ControlWindow>(widget)});
         ConnectCommands(built.controls.back(), callbacks.commands);
     }
+    ConnectMnemonics(dialog, built.controls);
     return built;
 }
 

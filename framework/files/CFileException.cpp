@@ -31,12 +31,6 @@ const char* TemplateOf(int cause)
 
 }  // namespace
 
-BOOL CException::GetErrorMessage(LPSTR lpszError, UINT nMaxError, UINT*) const
-{
-    if (lpszError != nullptr && nMaxError > 0) lpszError[0] = '\0';
-    return FALSE;
-}
-
 CString CFileException::GetErrorMessage() const
 {
     CString text(TemplateOf(m_cause));

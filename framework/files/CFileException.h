@@ -4,16 +4,8 @@
 // exceptions are.
 
 #include <zelmtools/platform/base/export.h>
-#include <zelmtools/framework/core/CObject.h>
+#include <zelmtools/framework/core/CException.h>
 #include <zelmtools/framework/strings/CString.h>
-
-class ZELM_API CException : public CObject {
-public:
-    // Frees an exception that was thrown by pointer.
-    void Delete() { delete this; }
-    // The standard description for a user; false when there is none.
-    virtual BOOL GetErrorMessage(LPSTR lpszError, UINT nMaxError, UINT* pnHelpContext = nullptr) const;
-};
 
 class ZELM_API CFileException : public CException {
 public:

@@ -57,7 +57,8 @@ public:
     BrowseSession(const BROWSEINFOA& info, const QString& rootPath)
         : m_info(info),
           m_dialog(WidgetForWindow(info.hwndOwner), rootPath,
-                   info.lpszTitle ? QString::fromUtf8(info.lpszTitle) : QString(), info.ulFlags & BIF_STATUSTEXT),
+                   info.lpszTitle ? QString::fromUtf8(info.lpszTitle) : QString(), info.ulFlags & BIF_STATUSTEXT,
+                   info.ulFlags & BIF_NEWDIALOGSTYLE),
           m_window(m_dialog)
     {
         HWND hwnd = m_window.GetSafeHwnd();

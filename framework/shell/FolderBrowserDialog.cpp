@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -22,7 +23,8 @@ bool IsAtOrBelow(const QString& path, const QString& root)
 
 }  // namespace
 
-FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine)
+FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine,
+                                         bool newStyle)
     : QDialog(owner), m_rootPath(rootPath), m_reportedPath(rootPath)
 {
     setObjectName("zelmFolderBrowser");
@@ -58,7 +60,17 @@ FolderBrowserDialog::FolderBrowserDialog(QWidget* owner, const QString& rootPath
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(m_buttons);
-    resize(340, 420);
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &FolderBrowserDialog::KeepSelectionInView);
+    connect(m_model, &QFileSystemModel::layoutChanged, this, &FolderBrowserDialog::KeepSelectionInView);
+    connect(m_model, &QFileSystemModel::rowsInserted, this, &FolderBrowserDialog::KeepSelectionInView);
+    connect(m_tree, &QTreeView::pressed, this, [this] { m_followSelection = false; });
+    connect(m_tree->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { m_followSelection = false; });
+    if (newStyle) {
+        setSizeGripEnabled(true);
+        resize(340, 420);
+    } else {
+        setFixedSize(340, 420);
+    }
     SelectPath(rootPath);
     if (rootPath == "/") m_tree->expand(m_model->index(rootPath));
 }
@@ -87,6 +99,7 @@ bool FolderBrowserDialog::SelectPath(const QString& requested)
     if (!found.isValid()) return false;
     m_tree->setCurrentIndex(found);
     m_tree->scrollTo(found);
+    m_followSelection = true;
     return true;
 }
 
@@ -112,6 +125,12 @@ void FolderBrowserDialog::ReportSelection()
     if (path == m_reportedPath) return;
     m_reportedPath = path;
     if (onSelectionChanged) onSelectionChanged(path);
+}
+
+void FolderBrowserDialog::KeepSelectionInView()
+{
+    const QModelIndex current = m_tree->currentIndex();
+    if (m_followSelection && current.isValid()) m_tree->scrollTo(current);
 }
 
 void FolderBrowserDialog::contextMenuEvent(QContextMenuEvent* event)

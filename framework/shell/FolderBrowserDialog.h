@@ -17,7 +17,9 @@ namespace zelm::framework {
 class FolderBrowserDialog : public QDialog {
 public:
     // rootPath is an existing absolute folder; "/" shows the root itself as the top item.
-    FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine);
+    // The new dialog style can be resized; the old one keeps its size.
+    FolderBrowserDialog(QWidget* owner, const QString& rootPath, const QString& title, bool statusLine,
+                        bool newStyle = false);
 
     // Selects an existing folder at or below the root; false (and no change) otherwise.
     bool SelectPath(const QString& path);
@@ -34,6 +36,9 @@ protected:
 
 private:
     void ReportSelection();
+    // Folders are read and sorted after the selection was made, moving it out of view:
+    // it is scrolled back until the user scrolls or clicks in the tree.
+    void KeepSelectionInView();
     QModelIndex Reveal(const QString& path);
 
     QString m_rootPath;
@@ -41,6 +46,7 @@ private:
     QFileSystemModel* m_model;
     QTreeView* m_tree;
     QLabel* m_status = nullptr;
+    bool m_followSelection = true;
     QDialogButtonBox* m_buttons;
 };
 

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPainter>
 #include <QPixmap>
 
@@ -47,6 +48,7 @@ void CWnd::SetWindowText(LPCSTR lpszString)
 {
     const QString text = QString::fromUtf8(lpszString ? lpszString : "");
     if (auto* edit = qobject_cast<QLineEdit*>(m_pWidget)) edit->setText(text);
+    else if (auto* lines = qobject_cast<QPlainTextEdit*>(m_pWidget)) lines->setPlainText(QString(text).remove('\r'));
     else if (auto* label = qobject_cast<QLabel*>(m_pWidget)) label->setText(text);
     else if (auto* button = qobject_cast<QAbstractButton*>(m_pWidget)) button->setText(text);
     else if (m_pWidget) m_pWidget->setWindowTitle(text);
@@ -56,6 +58,7 @@ void CWnd::GetWindowText(CString& rString) const
 {
     QString text;
     if (auto* edit = qobject_cast<QLineEdit*>(m_pWidget)) text = edit->text();
+    else if (auto* lines = qobject_cast<QPlainTextEdit*>(m_pWidget)) text = lines->toPlainText().replace('\n', "\r\n");
     else if (auto* label = qobject_cast<QLabel*>(m_pWidget)) text = label->text();
     else if (auto* button = qobject_cast<QAbstractButton*>(m_pWidget)) text = button->text();
     else if (m_pWidget) text = m_pWidget->windowTitle();

@@ -81,6 +81,7 @@ constexpr SystemText kTexts[] = {
      "Запрос не был выполнен из-за ошибки ввода/вывода на устройстве."},
     {1168, "Element not found.", "Элемент не найден."},
     {1400, "Invalid window handle.", "Недопустимый дескриптор окна."},
+    {1401, "Invalid menu handle.", "Недопустимый дескриптор меню."},
     {1812, "The specified image file did not contain a resource section.",
      "Указанный файл образа не содержит раздела ресурсов."},
     {1813, "The specified resource type cannot be found in the image file.",

@@ -32,5 +32,8 @@ ZELM_API void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 ZELM_API void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 ZELM_API void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
 ZELM_API void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+// At most nChars bytes of text (UTF-8, never half a character): the edit control takes
+// no more, and a longer text (set before the limit was) fails the exchange.
+ZELM_API void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
 // Binds a control member to the dialog's control with that identifier.
 ZELM_API void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
