@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
+
 namespace zelm::framework {
 
 bool SaveWindowImage(CWnd& window, const char* pngPath)
@@ -18,16 +20,17 @@ bool SaveWindowImage(CWnd& window, const char* pngPath)
 
 void SaveNextModalDialogImage(const char* pngPath, int settleMs, std::function<void(bool saved)> done)
 {
-    // Lives until it has saved its picture.
     struct Watch {
         QString path;
         QPointer<QDialog> dialog;
         QElapsedTimer shown;
-        QTimer timer;
     };
-    auto* watch = new Watch;
+    auto watch = std::make_shared<Watch>();
     watch->path = QString::fromUtf8(pngPath ? pngPath : "");
-    QObject::connect(&watch->timer, &QTimer::timeout, [watch, settleMs, done] {
+    // The application owns the timer, so that it goes with the application even when
+    // the event loop ends before the timer's own deletion comes round.
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, [watch, timer, settleMs, done] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr || !dialog->isVisible()) return;
         if (dialog != watch->dialog) {
@@ -36,13 +39,13 @@ void SaveNextModalDialogImage(const char* pngPath, int settleMs, std::function<v
             return;
         }
         if (watch->shown.elapsed() < settleMs) return;
-        watch->timer.stop();
+        timer->stop();
+        timer->deleteLater();
         const bool saved = !watch->path.isEmpty() && dialog->grab().save(watch->path, "PNG");
-        QTimer::singleShot(0, [watch] { delete watch; });
         dialog->reject();
         if (done) done(saved);
     });
-    watch->timer.start(20);
+    timer->start(20);
 }
 
 }  // namespace zelm::framework
