@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "framework/resources/ResourceChain.h"
+#include "framework/resources/ScriptText.h"
 #include <zelmtools/platform/kernel/resources.h>
 #include "platform/user/window_styles.h"
 
@@ -47,11 +48,9 @@ bool Tokenize(std::string_view line, std::vector<Token>& tokens)
         if (c == '/' && i + 1 < line.size() && line[i + 1] == '/') break;
         if (c == '|' || c == ',') { tokens.push_back({c == '|' ? Token::Bar : Token::Comma, {}}); ++i; continue; }
         if (c == '"') {
-            std::string text;
-            for (++i; i < line.size() && line[i] != '"'; ++i) text += line[i];
-            if (i == line.size()) return false;
-            ++i;
-            tokens.push_back({Token::String, text});
+            auto text = ReadScriptText(line, ++i);
+            if (!text) return false;
+            tokens.push_back({Token::String, *text});
             continue;
         }
         std::size_t start = i;
@@ -200,9 +199,7 @@ bool ParseDialogTemplate(std::string_view text, DialogTemplate& dialog, std::str
     bool inBody = false;
     int lineNumber = 0;
     while (!text.empty()) {
-        std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        std::string_view line = TakeScriptLine(text);
         ++lineNumber;
         std::vector<Token> tokens;
         if (!Tokenize(line, tokens)) return error = "line " + std::to_string(lineNumber) + ": unterminated text", false;

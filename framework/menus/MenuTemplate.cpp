@@ -7,6 +7,8 @@
 
 #include <zelmtools/framework/menus/CMenu.h>
 
+#include "framework/resources/ScriptText.h"
+
 namespace zelm::framework {
 namespace {
 
@@ -16,30 +18,6 @@ struct Statement {
     std::optional<std::string> text;
     std::vector<std::string> words;  // numbers and option names, in order
 };
-
-// Reads a quoted text at `i` (just after the opening quote).
-std::optional<std::string> ReadText(std::string_view line, std::size_t& i)
-{
-    std::string text;
-    for (; i < line.size(); ++i) {
-        char c = line[i];
-        if (c == '"') {
-            if (i + 1 < line.size() && line[i + 1] == '"') {
-                text += '"';
-                ++i;
-                continue;
-            }
-            ++i;
-            return text;
-        }
-        if (c == '\\' && i + 1 < line.size() && (line[i + 1] == 't' || line[i + 1] == '\\')) {
-            text += line[++i] == 't' ? '\t' : '\\';
-            continue;
-        }
-        text += c;
-    }
-    return std::nullopt;
-}
 
 bool Tokenize(std::string_view line, Statement& statement)
 {
@@ -54,7 +32,7 @@ bool Tokenize(std::string_view line, Statement& statement)
         if (c == '/' && i + 1 < line.size() && line[i + 1] == '/') break;
         if (c == '"') {
             ++i;
-            statement.text = ReadText(line, i);
+            statement.text = ReadScriptText(line, i);
             if (!statement.text) return false;
             continue;
         }
@@ -130,11 +108,8 @@ public:
         auto top = std::make_unique<Menu>();
         int lineNumber = 0;
         while (!text.empty()) {
-            std::size_t end = text.find('\n');
-            std::string_view line = text.substr(0, end);
-            text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+            std::string_view line = TakeScriptLine(text);
             ++lineNumber;
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             Statement statement;
             if (!Tokenize(line, statement)) return Fail(lineNumber, "unterminated text");
             if (statement.keyword.empty()) continue;
