@@ -16,6 +16,7 @@
 
 #include "framework/menus/MenuTemplate.h"
 #include "framework/windows/WindowWidgets.h"
+#include "support/command_window.h"
 
 namespace {
 
@@ -112,20 +113,6 @@ TEST(Menus, AppendedSubmenusBelongToTheirMenuAndCannotHoldThemselves)
     EXPECT_EQ(LoadMenuA(nullptr, MAKEINTRESOURCEA(4321)), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
 }
-
-// A window that records the commands it gets.
-class CCommandWindow : public CWnd {
-public:
-    CCommandWindow() { CreateMessageOnlyWindow(); }
-    std::vector<UINT> commands;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
 
 // Once the popup menu shows, records where and chooses (the item at `index`, or
 // Escape for -1), or does what it is told.

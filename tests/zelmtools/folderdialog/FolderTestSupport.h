@@ -13,20 +13,7 @@
 #include <zelmtools/framework/windows/CWnd.h>
 
 #include "framework/ui/MessageBox.h"
-
-// A window without pixels that records the commands it gets.
-class CCommandWindow : public CWnd {
-public:
-    CCommandWindow() { CreateMessageOnlyWindow(); }
-    std::vector<UINT> commands;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
+#include "support/command_window.h"
 
 inline QWidget* ShownPopup()
 {
